@@ -1,0 +1,86 @@
+#include "vivuraz/state_store.h"
+
+#include <vector>
+
+#include "vivuraz/file_io.h"
+#include "vivuraz/state_folder.h"
+#include "vivuraz/vivuraz.h"
+
+namespace vivuraz {
+namespace {
+
+constexpr const char* kStateFile = "state.bin";
+constexpr const char* kJournalFile = "journal.txt";
+
+}  // namespace
+
+StateStore::StateStore() : StateStore(StateFolderPath()) {}
+
+StateStore::StateStore(std::optional<std::filesystem::path> folder) : folder(std::move(folder)) {}
+
+bool StateStore::Open(LockMode mode) {
+    if (!folder) {
+        error = "no state folder: set VIVURAZ_SIM_DIR, XDG_STATE_HOME or HOME";
+        return false;
+    }
+    if (!lock.Take(*folder, mode, error)) {
+        return false;
+    }
+    const std::filesystem::path file = *folder / kStateFile;
+    std::vector<std::uint8_t> bytes;
+    switch (ReadWholeFile(file, bytes, error)) {
+        case ReadResult::Missing:
+            state = InitialState();
+            return true;
+        case ReadResult::Failed:
+            return false;
+        case ReadResult::Read:
+            break;
+    }
+    auto parsed = ParseState(bytes);
+    if (!parsed) {
+        error = file.string() + " is damaged (vivuraz-sim reset starts afresh)";
+        return false;
+    }
+    state = std::move(*parsed);
+    return true;
+}
+
+bool StateStore::Save() {
+    return ReplaceFile(*folder / kStateFile, SerializeState(state), error);
+}
+
+void StateStore::Journal(std::string_view line) {
+    if (state.journalOn) {
+        std::string ignored;
+        AppendToFile(*folder / kJournalFile, std::string(line) + "\n", ignored);
+    }
+}
+
+bool StateStore::ReadJournal(std::string& text) {
+    std::vector<std::uint8_t> bytes;
+    const ReadResult result = ReadWholeFile(*folder / kJournalFile, bytes, error);
+    text.assign(bytes.begin(), bytes.end());
+    return result != ReadResult::Failed;
+}
+
+bool StateStore::ClearJournal() {
+    return ReplaceFile(*folder / kJournalFile, {}, error);
+}
+
+std::int32_t ChangeStoredState(const std::function<std::int32_t(ControllerState&)>& change,
+                               std::string& error) {
+    StateStore store;
+    if (!store.Open(LockMode::Exclusive)) {
+        error = store.Error();
+        return kVivuRAZErrorStorage;
+    }
+    const std::int32_t status = change(store.State());
+    if (status == kVivuRAZSuccess && !store.Save()) {
+        error = store.Error();
+        return kVivuRAZErrorStorage;
+    }
+    return status;
+}
+
+}  // namespace vivuraz
