@@ -1,0 +1,120 @@
+#include "config/ini_reader.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+
+#include "config/field_ops.h"
+#include "config/field_rules.h"
+#include "config/ini_lines.h"
+
+namespace config {
+
+namespace {
+
+constexpr std::string_view kSectionLine = "[usb_config]";
+constexpr std::string_view kCantBeReaded = "The ini file can't be readed !";
+constexpr std::string_view kInvalidFile = "The ini file is invalid !";
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
+
+Refusal ErrorRefusal(std::string_view message) {
+    return Refusal{std::string(message), RefusalCaption::Error};
+}
+
+Refusal UnknownKeyRefusal(std::int64_t lineNumber) {
+    return Refusal{
+        "Configuration string of line " + std::to_string(lineNumber) + " in ini file is invalid !",
+        RefusalCaption::Application};
+}
+
+const TextFieldRule* FindTextRule(std::string_view key) {
+    for (const TextFieldRule& rule : kTextFieldRules) {
+        if (EqualsIgnoringCase(key, rule.iniKey)) {
+            return &rule;
+        }
+    }
+    return nullptr;
+}
+
+const ChoiceRule* FindChoiceRule(std::string_view key) {
+    for (const ChoiceRule& rule : kChoiceRules) {
+        if (EqualsIgnoringCase(key, rule.iniKey)) {
+            return &rule;
+        }
+    }
+    return nullptr;
+}
+
+// Applies one key line; the refusal when its key or value is refused.
+std::optional<Refusal> ApplyKeyLine(const IniTokens& tokens, std::int64_t lineNumber,
+                                    ConfigTable& table, FormState& form,
+                                    std::vector<Assignment>& assignments) {
+    if (const TextFieldRule* rule = FindTextRule(tokens.key)) {
+        if (auto message = CheckTextField(*rule, tokens.value, CheckedBy::Load)) {
+            return ErrorRefusal(*message);
+        }
+        StoreTextField(*rule, tokens.value, table, form);
+        // A number is shown as its four upper-case digits, a text as written in the file.
+        std::string shown =
+            rule->isWord ? FormatHexWord(ParseHexWord(tokens.value)) : std::string(tokens.value);
+        assignments.push_back({rule->controlId, std::move(shown), -1});
+        return std::nullopt;
+    }
+    if (const ChoiceRule* rule = FindChoiceRule(tokens.key)) {
+        const std::optional<int> index = FindChoice(*rule, tokens.value);
+        if (!index) {
+            return ErrorRefusal(UnknownChoiceMessage(*rule));
+        }
+        StoreChoice(*rule, *index, table, form);
+        assignments.push_back({rule->controlId, "", *index});
+        return std::nullopt;
+    }
+    return UnknownKeyRefusal(lineNumber);
+}
+
+std::optional<Refusal> ReadInto(const std::string& path, ConfigTable& table, FormState& form,
+                                std::vector<Assignment>& assignments) {
+    FilePtr file(path.empty() ? nullptr : std::fopen(path.c_str(), "rb"));
+    if (!file) {
+        return ErrorRefusal(kCantBeReaded);
+    }
+    IniPieceReader reader(file.get());
+    const std::optional<std::string> first = reader.Next();
+    if (reader.Failed()) {
+        return ErrorRefusal(kCantBeReaded);
+    }
+    if (!first || !EqualsIgnoringCase(SplitIniTokens(*first).key, kSectionLine)) {
+        return ErrorRefusal(kInvalidFile);
+    }
+    for (std::int64_t lineNumber = 2;; ++lineNumber) {
+        const std::optional<std::string> piece = reader.Next();
+        if (!piece) {
+            // A read error stops the load part-way, so say so instead of seeming complete.
+            return reader.Failed() ? std::optional(ErrorRefusal(kCantBeReaded)) : std::nullopt;
+        }
+        const IniTokens tokens = SplitIniTokens(*piece);
+        // An empty line, or one of nothing but spaces and equals signs, has no key: skipped.
+        if (tokens.key.empty()) {
+            continue;
+        }
+        if (auto refusal = ApplyKeyLine(tokens, lineNumber, table, form, assignments)) {
+            return refusal;
+        }
+    }
+}
+
+}  // namespace
+
+LoadResult LoadIniFile(const std::string& path, ConfigTable& table, FormState& form) {
+    LoadResult result;
+    EraseConfigTable(table);
+    result.refusal = ReadInto(path, table, form, result.assignments);
+    SealConfigTable(table);
+    return result;
+}
+
+}  // namespace config
