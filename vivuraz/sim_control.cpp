@@ -55,8 +55,9 @@ std::int32_t SetJournal(ControllerState& state, bool on) {
 }
 
 std::int32_t ResetStoredState(std::string& error) {
+    // A damaged state file is what a reset is for, so it is not read first.
     StateStore store;
-    if (!store.Open(LockMode::Exclusive)) {
+    if (!store.Lock(LockMode::Exclusive)) {
         error = store.Error();
         return kVivuRAZErrorStorage;
     }

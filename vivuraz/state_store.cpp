@@ -18,12 +18,16 @@ StateStore::StateStore() : StateStore(StateFolderPath()) {}
 
 StateStore::StateStore(std::optional<std::filesystem::path> folder) : folder(std::move(folder)) {}
 
-bool StateStore::Open(LockMode mode) {
+bool StateStore::Lock(LockMode mode) {
     if (!folder) {
         error = "no state folder: set VIVURAZ_SIM_DIR, XDG_STATE_HOME or HOME";
         return false;
     }
-    if (!lock.Take(*folder, mode, error)) {
+    return lock.Take(*folder, mode, error);
+}
+
+bool StateStore::Open(LockMode mode) {
+    if (!Lock(mode)) {
         return false;
     }
     const std::filesystem::path file = *folder / kStateFile;

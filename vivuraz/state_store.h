@@ -28,6 +28,9 @@ class StateStore {
     // Locks the folder and reads the state; false with Error() set when either fails.
     bool Open(LockMode mode);
 
+    // Only locks the folder, for a change that replaces the whole state (State() is empty).
+    bool Lock(LockMode mode);
+
     ControllerState& State() { return state; }
 
     // Stores State(); false with Error() set, and the stored state unchanged, when it can't.

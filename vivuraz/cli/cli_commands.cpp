@@ -46,8 +46,10 @@ void ThrowIfStorageFailed(std::int32_t status, const std::string& error) {
 }
 
 std::string Remaining(std::int32_t times, std::string_view unit) {
-    return times == kAlways ? "every " + std::string(unit)
-                            : std::to_string(times) + " more " + std::string(unit) + "s";
+    if (times == kAlways) {
+        return "every " + std::string(unit);
+    }
+    return std::to_string(times) + " more " + std::string(unit) + (times == 1 ? "" : "s");
 }
 
 void ShowScripted(const ControllerState& state, std::ostream& out) {
@@ -113,7 +115,7 @@ const Device& ChosenDevice(const ControllerState& state, const Arguments& argume
             ? ParseNumber("--device", arguments.options.at("--device"), 1, kMaxDevices)
             : 1;
     if (reference > count) {
-        throw StateError(std::string(command) + ": no device " + std::to_string(reference) +
+        throw UsageError(std::string(command) + ": no device " + std::to_string(reference) +
                          " is attached (" + std::to_string(count) + " attached)");
     }
     return state.devices[static_cast<std::size_t>(reference - 1)];
