@@ -1,0 +1,43 @@
+#pragma once
+
+// Shared by the tests of the device library and of its binding: a fresh state folder per test,
+// named through VIVURAZ_SIM_DIR as a person would name it; the journal as lines; vivuraz-sim run
+// as its own process.
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "tests/support/temp_dir.h"
+
+namespace simtest {
+
+class SimTest : public ::testing::Test {
+  protected:
+    SimTest();
+    ~SimTest() override;
+
+    testsupport::TempDir temp;
+    std::filesystem::path folder;  // not created: the library makes it on first use
+};
+
+// The journal's lines, without their line ends.
+std::vector<std::string> JournalLines();
+
+struct CliResult {
+    int exitCode = -1;  // -1 when the process did not exit normally (a crash)
+    std::string out;
+    std::string err;
+};
+
+// Runs vivuraz-sim with `arguments` (shell words), after `environment` (e.g. "env -u HOME").
+CliResult RunCli(const std::string& arguments, const std::string& environment = "");
+
+// Everything a device holds as vivuraz-sim dumps it, so that no scripted behaviour of the
+// library is met on the way: configuration EEPROM, firmware EEPROM, register space.
+std::vector<std::uint8_t> DeviceContent(std::int32_t device);
+
+}  // namespace simtest
