@@ -1,0 +1,138 @@
+#include "platform/qt/widget_factory.h"
+
+#include <QGroupBox>
+#include <QIcon>
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+#include <QStyle>
+
+#include "platform/qt/combo_box.h"
+#include "platform/qt/limited_line_edit.h"
+
+namespace platform::qt {
+
+namespace {
+
+QString Caption(const ControlTemplate& control) {
+    return QString::fromUtf8(control.caption);
+}
+
+QWidget* CreateLabel(const ControlTemplate& control, QWidget* parent) {
+    auto* label = new QLabel(Caption(control), parent);
+    label->setTextFormat(Qt::PlainText);
+    return label;
+}
+
+QWidget* CreateGroupBox(const ControlTemplate& control, QWidget* parent) {
+    auto* group = new QGroupBox(Caption(control), parent);
+    group->setFocusPolicy(Qt::NoFocus);
+    // Group boxes only frame their neighbours: below them, so they never take their clicks.
+    group->lower();
+    return group;
+}
+
+QWidget* CreateEdit(const ControlTemplate& control, QWidget* parent) {
+    auto* edit = new LimitedLineEdit(parent);
+    edit->setReadOnly((control.style & kReadOnly) != 0);
+    return edit;
+}
+
+QWidget* CreateButton(const ControlTemplate& control, QWidget* parent) {
+    auto* button = new QPushButton(Caption(control), parent);
+    // Enter is the dialog's key; a button never takes it over by having the focus.
+    button->setAutoDefault(false);
+    button->setDefault((control.style & kDefaultButton) != 0);
+    return button;
+}
+
+QWidget* CreatePicture(const ControlTemplate& control, QWidget* parent) {
+    auto* picture = new QLabel(parent);
+    picture->setPixmap(QPixmap(QString::fromUtf8(control.image)));
+    picture->setScaledContents(true);
+    return picture;
+}
+
+QWidget* CreateIcon(const ControlTemplate& control, QWidget* parent) {
+    auto* icon = new QLabel(parent);
+    const int size = parent->style()->pixelMetric(QStyle::PM_LargeIconSize);
+    icon->setPixmap(QIcon(QString::fromUtf8(control.image)).pixmap(size, size));
+    icon->setFixedSize(size, size);
+    return icon;
+}
+
+QWidget* CreateWidget(const ControlTemplate& control, QWidget* parent) {
+    switch (control.kind) {
+        case ControlKind::Label:
+            return CreateLabel(control, parent);
+        case ControlKind::GroupBox:
+            return CreateGroupBox(control, parent);
+        case ControlKind::Edit:
+            return CreateEdit(control, parent);
+        case ControlKind::ChoiceList:
+            return new ComboBox(false, (control.style & kSorted) != 0, parent);
+        case ControlKind::PathBox:
+            return new ComboBox(true, (control.style & kSorted) != 0, parent);
+        case ControlKind::Button:
+            return CreateButton(control, parent);
+        case ControlKind::Picture:
+            return CreatePicture(control, parent);
+        case ControlKind::Icon:
+            return CreateIcon(control, parent);
+    }
+    return new QWidget(parent);
+}
+
+void Place(QWidget& widget, const ControlTemplate& control, BaseUnits base) {
+    QRect rect = DuToPixels(control.rect, base);
+    if (control.kind == ControlKind::ChoiceList || control.kind == ControlKind::PathBox) {
+        // A drop-down's rectangle includes its open list; the closed box is one line high.
+        rect.setHeight(widget.sizeHint().height());
+    } else if (control.kind == ControlKind::Icon) {
+        rect.setSize(widget.size());
+    }
+    widget.setGeometry(rect);
+}
+
+}  // namespace
+
+QWidget* CreateControlWidget(const ControlTemplate& control, BaseUnits base, QWidget* parent) {
+    QWidget* widget = CreateWidget(control, parent);
+    if (control.id != 0) {
+        widget->setObjectName(QStringLiteral("control%1").arg(control.id));
+    }
+    Place(*widget, control, base);
+    if (control.style & kHidden) {
+        widget->hide();
+    }
+    return widget;
+}
+
+void LinkBuddies(std::span<const ControlTemplate> templateControls,
+                 std::span<QWidget* const> templateWidgets,
+                 const std::map<int, QWidget*>& widgets) {
+    for (std::size_t index = 0; index < templateControls.size() && index < templateWidgets.size();
+         ++index) {
+        const ControlTemplate& control = templateControls[index];
+        auto* label = qobject_cast<QLabel*>(templateWidgets[index]);
+        const auto buddy = widgets.find(control.buddy);
+        if (control.buddy != 0 && label != nullptr && buddy != widgets.end()) {
+            label->setBuddy(buddy->second);
+        }
+    }
+}
+
+void SetTemplateTabOrder(std::span<QWidget* const> templateWidgets) {
+    QWidget* previous = nullptr;
+    for (QWidget* widget : templateWidgets) {
+        if (!(widget->focusPolicy() & Qt::TabFocus)) {
+            continue;
+        }
+        if (previous != nullptr) {
+            QWidget::setTabOrder(previous, widget);
+        }
+        previous = widget;
+    }
+}
+
+}  // namespace platform::qt

@@ -1,0 +1,26 @@
+#pragma once
+
+// Builds the Qt widget for each control of a template.
+
+#include <QWidget>
+#include <map>
+#include <span>
+
+#include "platform/qt/dialog_template.h"
+#include "platform/qt/dialog_units.h"
+
+namespace platform::qt {
+
+// A child of `parent`, placed by the control's rectangle.
+QWidget* CreateControlWidget(const ControlTemplate& control, BaseUnits base, QWidget* parent);
+
+// Makes each label the buddy of the control it names, so the control carries the label's
+// caption as its accessible name and the label's mnemonic moves the focus to it.
+// `templateWidgets` holds the widget of each template control, in template order.
+void LinkBuddies(std::span<const ControlTemplate> templateControls,
+                 std::span<QWidget* const> templateWidgets, const std::map<int, QWidget*>& widgets);
+
+// The tab order is template order.
+void SetTemplateTabOrder(std::span<QWidget* const> templateWidgets);
+
+}  // namespace platform::qt
