@@ -27,9 +27,9 @@ const std::string kLoad = "VivuRAZLib_Load -> 0";
 const std::string kOpen = "VivuRAZLib_OpenDev count=1 device=1 -> 0";
 const std::string kUnload = "VivuRAZLib_Unload -> 0";
 
-class DeviceLibraryTest : public simtest::SimTest {
+class DeviceBindingTest : public simtest::SimTest {
   protected:
-    DeviceLibraryTest() { VivuRAZSim_SetJournal(1); }
+    DeviceBindingTest() { VivuRAZSim_SetJournal(1); }
 };
 
 // What an operation does inside its session once the device is open.
@@ -66,7 +66,7 @@ void RunOperation(UnloadPolicy policy, const Accesses& accesses, bool raise) {
     }
 }
 
-TEST_F(DeviceLibraryTest, EachPolicyMakesItsCallSequence) {
+TEST_F(DeviceBindingTest, EachPolicyMakesItsCallSequence) {
     const std::string read =
         "VivuRAZLib_Q4870_AccessRegister device=1 direction=0 address=0x07F0 length=6 -> 0";
     const std::string write =
@@ -117,7 +117,7 @@ TEST_F(DeviceLibraryTest, EachPolicyMakesItsCallSequence) {
     }
 }
 
-TEST_F(DeviceLibraryTest, OnlyAUsableDeviceIsOpened) {
+TEST_F(DeviceBindingTest, OnlyAUsableDeviceIsOpened) {
     const struct {
         const char* name;
         std::function<void()> script;
@@ -142,7 +142,7 @@ TEST_F(DeviceLibraryTest, OnlyAUsableDeviceIsOpened) {
     }
 }
 
-TEST_F(DeviceLibraryTest, TheFirstOfTwoDevicesIsWritten) {
+TEST_F(DeviceBindingTest, TheFirstOfTwoDevicesIsWritten) {
     ASSERT_EQ(VivuRAZSim_Attach(2), 0);
     Bytes table(128, 0x00);
     {
@@ -156,7 +156,7 @@ TEST_F(DeviceLibraryTest, TheFirstOfTwoDevicesIsWritten) {
     EXPECT_EQ(simtest::RunCli("dump config --device 2").out, std::string(128, '\xFF'));
 }
 
-TEST_F(DeviceLibraryTest, AccessCallsReturnTheLibrarysCode) {
+TEST_F(DeviceBindingTest, AccessCallsReturnTheLibrarysCode) {
     ASSERT_EQ(VivuRAZSim_SetFault(kVivuRAZSimConfig, 5, kVivuRAZSimAlways), 0);
     ASSERT_EQ(VivuRAZSim_SetFault(kVivuRAZSimFirmware, -1, kVivuRAZSimAlways), 0);
     ASSERT_EQ(VivuRAZSim_SetFault(kVivuRAZSimRegister, -1, 1), 0);
@@ -172,7 +172,7 @@ TEST_F(DeviceLibraryTest, AccessCallsReturnTheLibrarysCode) {
     EXPECT_EQ(opened->WriteFirmwareEEPROM(Bytes(65540, 0x00)), kVivuRAZErrorLength);
 }
 
-TEST_F(DeviceLibraryTest, RegisterReadsStartFromZeros) {
+TEST_F(DeviceBindingTest, RegisterReadsStartFromZeros) {
     ASSERT_EQ(VivuRAZSim_SetEmptyReads(1), 0);
     LibrarySession session(UnloadPolicy::KeepLoaded);
     const auto opened = session.OpenFirstDevice();

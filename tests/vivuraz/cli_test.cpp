@@ -18,9 +18,9 @@ using ::testing::HasSubstr;
 using ::testing::IsEmpty;
 using Bytes = std::vector<std::uint8_t>;
 
-class CliTest : public simtest::SimTest {
+class VivuRAZSimCliTest : public simtest::SimTest {
   protected:
-    CliTest() { VivuRAZLib_Load(); }
+    VivuRAZSimCliTest() { VivuRAZLib_Load(); }
 };
 
 // The sealed table for serial 0123456789ABCDEF, "Maker", "Widget", vendor 0x1234, product
@@ -43,7 +43,7 @@ Bytes With(Bytes bytes, std::size_t at, std::uint8_t value) {
     return bytes;
 }
 
-TEST_F(CliTest, ShowDecodesTheEEPROMs) {
+TEST_F(VivuRAZSimCliTest, ShowDecodesTheEEPROMs) {
     const Bytes image = {0x03, 0x00, 0x61, 0x62, 0x63, 0x5A, 0x26};
     const struct {
         const char* name;
@@ -101,7 +101,7 @@ TEST_F(CliTest, ShowDecodesTheEEPROMs) {
     }
 }
 
-TEST_F(CliTest, DumpWritesRawBytesOrAHexDump) {
+TEST_F(VivuRAZSimCliTest, DumpWritesRawBytesOrAHexDump) {
     ASSERT_EQ(VivuRAZSim_Attach(2), 0);
     Bytes image = {0x03, 0x00, 0x61, 0x62, 0x63, 0x5A, 0x26};
     ASSERT_EQ(VivuRAZLib_Q4870_AccessFirmwareEEPROM(2, 1, image.data(), 7), 0);
@@ -118,7 +118,7 @@ TEST_F(CliTest, DumpWritesRawBytesOrAHexDump) {
     EXPECT_EQ(simtest::RunCli("dump config").out, std::string(128, '\xFF'));
 }
 
-TEST_F(CliTest, CommandsScriptTheLibrary) {
+TEST_F(VivuRAZSimCliTest, CommandsScriptTheLibrary) {
     DeviceList list{};
     Bytes table(128, 0xFF);
     Bytes version(6);
@@ -158,7 +158,7 @@ TEST_F(CliTest, CommandsScriptTheLibrary) {
     EXPECT_EQ(list.count, 1);
 }
 
-TEST_F(CliTest, BadInputIsRefusedWithAClearMessage) {
+TEST_F(VivuRAZSimCliTest, BadInputIsRefusedWithAClearMessage) {
     testsupport::WriteText(temp / "file", "not a folder");
     const std::string underFile = "VIVURAZ_SIM_DIR=" + (temp / "file" / "state").string();
     const struct {
@@ -205,7 +205,7 @@ TEST_F(CliTest, BadInputIsRefusedWithAClearMessage) {
     }
 }
 
-TEST_F(CliTest, HelpListsEveryCommand) {
+TEST_F(VivuRAZSimCliTest, HelpListsEveryCommand) {
     const simtest::CliResult help = simtest::RunCli("--help");
     EXPECT_EQ(help.exitCode, 0);
     for (const char* text :

@@ -32,7 +32,7 @@ std::string Output(const std::string& command) {
     return text;
 }
 
-TEST(ExportsTest, LibraryExportsOnlyItsInterface) {
+TEST(VivuRAZExportsTest, LibraryExportsOnlyItsInterface) {
     std::istringstream symbols(
         Output(NM_PATH " -D --defined-only --format=just-symbols " VIVURAZ_LIBRARY_PATH));
     std::set<std::string> names;
@@ -51,9 +51,9 @@ TEST(ExportsTest, LibraryExportsOnlyItsInterface) {
                 HasSubstr("Library soname: [libvivuraz.so.1]"));
 }
 
-class HeaderFromCTest : public simtest::SimTest {};
+class VivuRAZHeaderFromCTest : public simtest::SimTest {};
 
-TEST_F(HeaderFromCTest, RecordHasTheSameLayoutInC) {
+TEST_F(VivuRAZHeaderFromCTest, RecordHasTheSameLayoutInC) {
     std::size_t count = 0, device = 0, rest = 0;
     EXPECT_EQ(DeviceListLayoutFromC(&count, &device, &rest), 452u);
     EXPECT_EQ(count, 0u);

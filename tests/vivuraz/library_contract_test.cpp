@@ -21,9 +21,9 @@ using Bytes = std::vector<std::uint8_t>;
 
 const Bytes kFirstUseVersion = {0x01, 0x75, 0x00, 0x0a, 0xb2, 0xff};
 
-class LibraryTest : public simtest::SimTest {
+class VivuRAZLibraryTest : public simtest::SimTest {
   protected:
-    LibraryTest() { VivuRAZLib_Load(); }
+    VivuRAZLibraryTest() { VivuRAZLib_Load(); }
 
     static Bytes ReadRegisters(std::int32_t device, std::int32_t address, std::int32_t length) {
         Bytes bytes(static_cast<std::size_t>(length));
@@ -42,7 +42,7 @@ class LibraryTest : public simtest::SimTest {
     }
 };
 
-TEST_F(LibraryTest, FirstUseHasOneErasedDeviceWithVersionBytes) {
+TEST_F(VivuRAZLibraryTest, FirstUseHasOneErasedDeviceWithVersionBytes) {
     DeviceList list;
     std::memset(&list, 0xEE, sizeof list);
     EXPECT_EQ(VivuRAZLib_OpenDev(&list), 0);
@@ -55,7 +55,7 @@ TEST_F(LibraryTest, FirstUseHasOneErasedDeviceWithVersionBytes) {
     EXPECT_THAT(ReadRegisters(1, 0x07E0, 16), Each(0));
 }
 
-TEST_F(LibraryTest, WritesAreReadBack) {
+TEST_F(VivuRAZLibraryTest, WritesAreReadBack) {
     for (auto [address, value] : {std::pair{0x0000, 0x00}, {0x1234, 0xA5}, {0xFFFF, 0xFF}}) {
         EXPECT_EQ(VivuRAZLib_Q4870_AccessRegister(1, 1, address, nullptr, value), 0);
         EXPECT_THAT(ReadRegisters(1, address, 1), ElementsAre(value));
@@ -84,7 +84,7 @@ TEST_F(LibraryTest, WritesAreReadBack) {
 
 // The cases are made with two devices attached; both must hold afterwards exactly what they
 // held before.
-TEST_F(LibraryTest, RefusedCallsChangeNothing) {
+TEST_F(VivuRAZLibraryTest, RefusedCallsChangeNothing) {
     ASSERT_EQ(VivuRAZSim_Attach(2), 0);
     std::vector<std::uint8_t> big(0x20000, 0x11);
     std::uint8_t* buffer = big.data();
@@ -138,7 +138,7 @@ TEST_F(LibraryTest, RefusedCallsChangeNothing) {
     EXPECT_TRUE(simtest::DeviceContent(2) == before2);
 }
 
-TEST_F(LibraryTest, CallsOutsideLoadAndUnloadAreRefused) {
+TEST_F(VivuRAZLibraryTest, CallsOutsideLoadAndUnloadAreRefused) {
     Bytes buffer(128, 0x00);
     EXPECT_EQ(VivuRAZLib_Unload(), 0);
     EXPECT_EQ(VivuRAZLib_Unload(), kVivuRAZErrorNotLoaded);
@@ -159,7 +159,7 @@ TEST_F(LibraryTest, CallsOutsideLoadAndUnloadAreRefused) {
     EXPECT_THAT(ReadFirmware(1, 4), Each(0xFF));
 }
 
-TEST_F(LibraryTest, WritesReachOnlyTheDeviceNamed) {
+TEST_F(VivuRAZLibraryTest, WritesReachOnlyTheDeviceNamed) {
     ASSERT_EQ(VivuRAZSim_Attach(2), 0);
     DeviceList list{};
     EXPECT_EQ(VivuRAZLib_OpenDev(&list), 0);

@@ -19,9 +19,9 @@ using ::testing::Each;
 using ::testing::ElementsAre;
 using Bytes = std::vector<std::uint8_t>;
 
-class ScriptedTest : public simtest::SimTest {
+class VivuRAZScriptedTest : public simtest::SimTest {
   protected:
-    ScriptedTest() { VivuRAZLib_Load(); }
+    VivuRAZScriptedTest() { VivuRAZLib_Load(); }
 };
 
 // One write of each kind, each changing what the device holds.
@@ -59,7 +59,7 @@ std::vector<WriteCall> WriteCalls() {
     };
 }
 
-TEST_F(ScriptedTest, FaultsLastTheirCountAndChangeNothing) {
+TEST_F(VivuRAZScriptedTest, FaultsLastTheirCountAndChangeNothing) {
     for (const WriteCall& write : WriteCalls()) {
         ASSERT_EQ(VivuRAZSim_SetFault(write.operation, write.code, 2), 0) << write.name;
         const Bytes before = simtest::DeviceContent(1);
@@ -72,7 +72,7 @@ TEST_F(ScriptedTest, FaultsLastTheirCountAndChangeNothing) {
     }
 }
 
-TEST_F(ScriptedTest, FaultsForeverLastUntilCleared) {
+TEST_F(VivuRAZScriptedTest, FaultsForeverLastUntilCleared) {
     for (const WriteCall& write : WriteCalls()) {
         ASSERT_EQ(VivuRAZSim_SetFault(write.operation, write.code, kVivuRAZSimAlways), 0);
         for (int attempt = 1; attempt <= 4; ++attempt) {
@@ -83,7 +83,7 @@ TEST_F(ScriptedTest, FaultsForeverLastUntilCleared) {
     }
 }
 
-TEST_F(ScriptedTest, EmptyReadsReturnSuccessAndFillNothing) {
+TEST_F(VivuRAZScriptedTest, EmptyReadsReturnSuccessAndFillNothing) {
     Bytes buffer(6, 0xEE);
     ASSERT_EQ(VivuRAZSim_SetEmptyReads(1), 0);
     EXPECT_EQ(VivuRAZLib_Q4870_AccessRegister(1, 0, 0x07F0, buffer.data(), 6), 0);
@@ -104,7 +104,7 @@ TEST_F(ScriptedTest, EmptyReadsReturnSuccessAndFillNothing) {
     EXPECT_EQ(buffer[0], 0x42);
 }
 
-TEST_F(ScriptedTest, VersionBytesAreSetPerDevice) {
+TEST_F(VivuRAZScriptedTest, VersionBytesAreSetPerDevice) {
     ASSERT_EQ(VivuRAZSim_Attach(2), 0);
     const std::uint8_t version[6] = {0x01, 0xAB, 0x00, 0xFF, 0x10, 0x7F};
     ASSERT_EQ(VivuRAZSim_SetVersion(2, version), 0);
@@ -116,7 +116,7 @@ TEST_F(ScriptedTest, VersionBytesAreSetPerDevice) {
     EXPECT_THAT(second, ElementsAre(0x01, 0xAB, 0x00, 0xFF, 0x10, 0x7F));
 }
 
-TEST_F(ScriptedTest, ArgumentsOutOfRangeAreRefused) {
+TEST_F(VivuRAZScriptedTest, ArgumentsOutOfRangeAreRefused) {
     const std::uint8_t version[6] = {};
     char text[4];
     const struct {
@@ -156,7 +156,7 @@ TEST_F(ScriptedTest, ArgumentsOutOfRangeAreRefused) {
     EXPECT_EQ(VivuRAZLib_Q4870_AccessConfigEEPROM(1, 1, table.data(), 128), 0);  // no fault set
 }
 
-TEST_F(ScriptedTest, JournalRecordsEveryCallInOrder) {
+TEST_F(VivuRAZScriptedTest, JournalRecordsEveryCallInOrder) {
     ASSERT_EQ(VivuRAZSim_SetJournal(1), 0);
     ASSERT_EQ(VivuRAZSim_SetFault(kVivuRAZSimFirmware, -1, 1), 0);
     DeviceList list{};
@@ -198,7 +198,7 @@ TEST_F(ScriptedTest, JournalRecordsEveryCallInOrder) {
     EXPECT_TRUE(simtest::JournalLines().empty());
 }
 
-TEST_F(ScriptedTest, ResetReturnsToFirstUse) {
+TEST_F(VivuRAZScriptedTest, ResetReturnsToFirstUse) {
     ASSERT_EQ(VivuRAZSim_Attach(3), 0);
     ASSERT_EQ(VivuRAZSim_SetFault(kVivuRAZSimConfig, 5, kVivuRAZSimAlways), 0);
     ASSERT_EQ(VivuRAZSim_SetEmptyReads(kVivuRAZSimAlways), 0);
@@ -219,7 +219,7 @@ TEST_F(ScriptedTest, ResetReturnsToFirstUse) {
     EXPECT_TRUE(simtest::JournalLines().empty());  // the journal is off again
 }
 
-TEST_F(ScriptedTest, StateFolderCanBeSetForTheProcess) {
+TEST_F(VivuRAZScriptedTest, StateFolderCanBeSetForTheProcess) {
     const std::filesystem::path other = temp / "other";
     ASSERT_EQ(VivuRAZSim_SetStateFolder(other.c_str()), 0);
     EXPECT_EQ(VivuRAZLib_Q4870_AccessRegister(1, 1, 0x30, nullptr, 0x99), 0);

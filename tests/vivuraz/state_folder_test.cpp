@@ -25,9 +25,9 @@ using ::testing::Each;
 using ::testing::HasSubstr;
 using Bytes = std::vector<std::uint8_t>;
 
-class StateFolderTest : public simtest::SimTest {
+class VivuRAZStateFolderTest : public simtest::SimTest {
   protected:
-    StateFolderTest() { VivuRAZLib_Load(); }
+    VivuRAZStateFolderTest() { VivuRAZLib_Load(); }
 };
 
 // Runs `work` in a child process and gives its exit status; the child never returns here.
@@ -45,7 +45,7 @@ int WaitForChild(pid_t pid) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
-TEST_F(StateFolderTest, WhatOneProcessWritesTheNextSees) {
+TEST_F(VivuRAZStateFolderTest, WhatOneProcessWritesTheNextSees) {
     Bytes table(128, 0x00);
     table[0] = 0xAB;
     ASSERT_EQ(VivuRAZLib_Q4870_AccessConfigEEPROM(1, 1, table.data(), 128), 0);
@@ -64,7 +64,7 @@ TEST_F(StateFolderTest, WhatOneProcessWritesTheNextSees) {
     EXPECT_EQ(VivuRAZLib_Q4870_AccessConfigEEPROM(1, 1, table.data(), 128), 5);
 }
 
-TEST_F(StateFolderTest, TwoProcessesWritingAtOnceLoseNothing) {
+TEST_F(VivuRAZStateFolderTest, TwoProcessesWritingAtOnceLoseNothing) {
     constexpr int kWrites = 200;
     ASSERT_EQ(VivuRAZSim_SetJournal(1), 0);
     auto writer = [](int first) {
@@ -98,7 +98,7 @@ TEST_F(StateFolderTest, TwoProcessesWritingAtOnceLoseNothing) {
     }
 }
 
-TEST_F(StateFolderTest, AChangeThatCannotBeStoredFailsAndTheOldContentStays) {
+TEST_F(VivuRAZStateFolderTest, AChangeThatCannotBeStoredFailsAndTheOldContentStays) {
     Bytes table(128, 0x11);
     ASSERT_EQ(VivuRAZLib_Q4870_AccessConfigEEPROM(1, 1, table.data(), 128), 0);
     ASSERT_EQ(VivuRAZSim_SetFault(kVivuRAZSimRegister, 9, 1), 0);
@@ -127,7 +127,7 @@ TEST_F(StateFolderTest, AChangeThatCannotBeStoredFailsAndTheOldContentStays) {
     EXPECT_EQ(VivuRAZLib_Q4870_AccessRegister(1, 1, 0, nullptr, 1), 9);  // the fault is still due
 }
 
-TEST_F(StateFolderTest, AnUnusableFolderFailsEveryCall) {
+TEST_F(VivuRAZStateFolderTest, AnUnusableFolderFailsEveryCall) {
     testsupport::WriteText(temp / "file", "not a folder");
     const struct {
         const char* name;

@@ -7,7 +7,7 @@ namespace vivuraz::cli {
 namespace {
 
 std::string DumpLine(std::span<const std::uint8_t> bytes, std::size_t offset) {
-    char cell[16];
+    char cell[32];
     std::snprintf(cell, sizeof cell, "%08zx ", offset);
     std::string line = cell;
     std::string characters;
