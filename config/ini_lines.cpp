@@ -3,6 +3,11 @@
 namespace config {
 
 int IniPieceReader::NextCharacter() {
+    if (pending != EOF) {
+        const int c = pending;
+        pending = EOF;
+        return c;
+    }
     int c = std::getc(file);
     if (c == '\r') {
         int next = std::getc(file);
@@ -21,7 +26,7 @@ int IniPieceReader::NextCharacter() {
 
 std::optional<std::string> IniPieceReader::Next() {
     std::string piece;
-    while (piece.size() < kIniPieceLimit) {
+    for (;;) {
         const int c = NextCharacter();
         if (c == EOF) {
             if (failed || piece.empty()) {
@@ -32,9 +37,13 @@ std::optional<std::string> IniPieceReader::Next() {
         if (c == '\n') {
             return piece;
         }
+        if (piece.size() == kIniPieceLimit) {
+            // The piece is full and the line goes on: the rest is the next piece.
+            pending = c;
+            return piece;
+        }
         piece.push_back(static_cast<char>(c));
     }
-    return piece;
 }
 
 namespace {

@@ -10,9 +10,10 @@
 
 namespace config {
 
-// A line is read in pieces of at most kIniPieceLimit characters, its line feed counted as one
-// of them; each piece counts as a line of its own. A carriage return right before a line feed
-// is dropped, so CR LF and LF read the same.
+// A line is read in pieces of at most kIniPieceLimit characters, not counting its line end;
+// each piece counts as a line of its own, so line numbers are those of the physical lines as
+// long as no line is longer than that. A carriage return right before a line feed is dropped,
+// so CR LF and LF read the same.
 inline constexpr std::size_t kIniPieceLimit = 254;
 
 class IniPieceReader {
@@ -32,6 +33,8 @@ class IniPieceReader {
 
     std::FILE* file;
     bool failed = false;
+    // A character read ahead at the end of a full piece, handed out first by the next piece.
+    int pending = EOF;
 };
 
 // A key line's first two tokens: runs of characters other than spaces and equals signs. Tabs
