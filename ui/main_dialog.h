@@ -11,6 +11,7 @@
 #include <QIcon>
 #include <QString>
 #include <span>
+#include <string>
 
 #include "config/config_table.h"
 #include "config/form_input.h"
@@ -18,6 +19,10 @@
 #include "config/refusal.h"
 #include "platform/prompts.h"
 #include "platform/qt/dialog.h"
+
+namespace device {
+struct DownloadContext;
+}
 
 namespace ui {
 
@@ -47,6 +52,10 @@ class CMorlindDlg : public platform::qt::Dialog {
     void OnDebug();
     void OnShowFwVersion();
 
+    // Writes the ROM image file `romName` from the firmware image file `imagePath`; for
+    // "Config_Rom.bin" its table part is the form commit's table.
+    void BuildRomImage(const std::string& imagePath, const std::string& romName);
+
     QIcon OnQueryDragIcon() const { return appIcon; }
 
   protected:
@@ -67,6 +76,9 @@ class CMorlindDlg : public platform::qt::Dialog {
     config::FormInput ReadFormInput() const;
     void ApplyLoadedValue(int controlId, const QString& text, int selectIndex);
     void ShowRefusal(const config::Refusal& refusal);
+
+    // What the download procedures need of the dialog.
+    device::DownloadContext MakeDownloadContext();
 
     platform::Prompts& prompts;
 
