@@ -14,6 +14,8 @@ namespace platform::qt {
 struct BaseUnits {
     int x = 0;
     int y = 0;
+
+    bool operator==(const BaseUnits&) const = default;
 };
 
 BaseUnits BaseUnitsOf(const QFont& font);
