@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -31,10 +32,12 @@ Bytes Counting(std::size_t count) {
 // The expected image, spelt out field by field.
 Bytes Framed(unsigned char lengthLow, unsigned char lengthHigh, const Bytes& data,
              unsigned char sum) {
-    Bytes image{lengthLow, lengthHigh};
-    image.insert(image.end(), data.begin(), data.end());
-    image.push_back(0x5A);
-    image.push_back(sum);
+    Bytes image(data.size() + 4);
+    image[0] = lengthLow;
+    image[1] = lengthHigh;
+    std::copy(data.begin(), data.end(), image.begin() + 2);
+    image[data.size() + 2] = 0x5A;
+    image[data.size() + 3] = sum;
     return image;
 }
 
