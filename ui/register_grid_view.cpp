@@ -2,6 +2,7 @@
 
 #include <QFontDatabase>
 #include <QFontMetrics>
+#include <QStringList>
 #include <algorithm>
 
 #include "device/register_grid.h"
@@ -19,6 +20,16 @@ int LineWidth(const QFontMetrics& metrics) {
     return metrics.horizontalAdvance(QString(kLineCharacters, QLatin1Char('0')));
 }
 
+// The size a full grid's text takes in the font, laid out as a label lays it out.
+QSize FullGridSize(const QFontMetrics& metrics) {
+    const QString line(kLineCharacters, QLatin1Char('0'));
+    QStringList lines;
+    for (int row = 0; row < kLines; ++row) {
+        lines << line;
+    }
+    return metrics.size(0, lines.join(QLatin1Char('\n')));
+}
+
 // The largest fixed-pitch font, at most the dialog's size, in which the 16 lines fit `room`.
 QFont FittingFixedFont(int largestPointSize, QSize room) {
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
@@ -27,8 +38,8 @@ QFont FittingFixedFont(int largestPointSize, QSize room) {
     for (int size = std::max(largestPointSize, kSmallestPointSize); size > kSmallestPointSize;
          --size) {
         font.setPointSize(size);
-        const QFontMetrics metrics(font);
-        if (LineWidth(metrics) <= room.width() && kLines * metrics.lineSpacing() <= room.height()) {
+        const QSize needed = FullGridSize(QFontMetrics(font));
+        if (needed.width() <= room.width() && needed.height() <= room.height()) {
             return font;
         }
     }
@@ -61,7 +72,7 @@ void LineUpRowHeader(QLabel& header, const QLabel& grid) {
     const int width = std::max(header.width(), metrics.horizontalAdvance(QStringLiteral("00")));
     const int right = header.geometry().right();
     header.setGeometry(right + 1 - width, TextOrigin(grid).y(), width,
-                       kLines * metrics.lineSpacing());
+                       grid.contentsRect().height());
 }
 
 }  // namespace
