@@ -37,7 +37,7 @@ enum VivuRAZStatus {
     /* The direction is neither 0 (read) nor 1 (write). */
     kVivuRAZErrorDirection = -3,
     /* A null buffer (or record) where data is needed, or a buffer given to a register write,
-     * which carries its value in the length argument. */
+     * which carries its value in the length argument. A read of 0 bytes needs no buffer. */
     kVivuRAZErrorBuffer = -4,
     /* A register address outside 0 to 0xFFFF, or a read that runs past 0xFFFF. */
     kVivuRAZErrorAddress = -5,
