@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "platform/qt/application.h"
 #include "platform/qt/dialog_units.h"
 #include "tests/platform/qt/modal_watcher.h"
 #include "tests/platform/qt/test_dialog.h"
@@ -218,6 +219,31 @@ TEST_F(DialogFrameworkTest, SystemMenuOpensOnTheBackgroundAndOnAltSpace) {
     QApplication::processEvents();
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(dialog.result(), platform::qt::kIdCancel);
+}
+
+class HelpApplication : public platform::qt::Application {
+  public:
+    int helpCommands = 0;
+
+  protected:
+    bool InitInstance() override { return false; }
+    std::span<const platform::qt::CommandEntry> GetMessageMap() const override { return kMap; }
+
+  private:
+    void OnHelp() { ++helpCommands; }
+    static constexpr platform::qt::CommandEntry kMap[] = {
+        {platform::qt::kHelpCommand,
+         &platform::qt::HandleCommand<HelpApplication, &HelpApplication::OnHelp>},
+    };
+};
+
+TEST_F(DialogFrameworkTest, F1GoesToTheApplicationsHelpCommand) {
+    HelpApplication application;
+    dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
+    EXPECT_EQ(application.helpCommands, 1);
+    EXPECT_TRUE(dialog.isVisible());
 }
 
 }  // namespace
