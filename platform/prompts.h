@@ -17,7 +17,7 @@ enum class BoxType : int {
 };
 
 class Prompts {
-public:
+  public:
     virtual ~Prompts() = default;
 
     // A box owned by the dialog, with the caption given ("Error", "Information").

@@ -27,7 +27,7 @@ struct ShownFileDialog {
 };
 
 class ScriptedPrompts : public platform::Prompts {
-public:
+  public:
     void DialogBox(std::string_view text, std::string_view caption,
                    platform::BoxType type) override;
     void ApplicationBox(std::string_view text, platform::BoxType type) override;
@@ -35,7 +35,9 @@ public:
     std::optional<std::string> AskOpenFileName(std::string_view filter) override;
 
     // Queue the answer of the next file dialog; std::nullopt stands for "Cancel".
-    void AnswerFileDialog(std::optional<std::string> answer) { answers.push_back(std::move(answer)); }
+    void AnswerFileDialog(std::optional<std::string> answer) {
+        answers.push_back(std::move(answer));
+    }
 
     // The texts of the boxes shown so far, in order.
     std::vector<std::string> Texts() const;
@@ -45,7 +47,7 @@ public:
     std::vector<ShownFileDialog> fileDialogs;
     std::deque<std::optional<std::string>> answers;
 
-private:
+  private:
     std::optional<std::string> NextAnswer();
 };
 

@@ -10,7 +10,7 @@
 namespace testsupport {
 
 class TempDir {
-public:
+  public:
     TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
@@ -19,19 +19,19 @@ public:
     const std::filesystem::path& path() const { return root; }
     std::filesystem::path operator/(const std::string& name) const { return root / name; }
 
-private:
+  private:
     std::filesystem::path root;
 };
 
 // Makes the folder the current directory for its lifetime and restores the old one after.
 class ScopedCurrentDir {
-public:
+  public:
     explicit ScopedCurrentDir(const std::filesystem::path& dir);
     ~ScopedCurrentDir();
     ScopedCurrentDir(const ScopedCurrentDir&) = delete;
     ScopedCurrentDir& operator=(const ScopedCurrentDir&) = delete;
 
-private:
+  private:
     std::filesystem::path previous;
 };
 
