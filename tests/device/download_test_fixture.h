@@ -13,7 +13,6 @@
 #include "config/form_input.h"
 #include "config/form_state.h"
 #include "device/download_procedures.h"
-#include "tests/device/shown_box_printer.h"
 #include "tests/support/scripted_prompts.h"
 #include "tests/support/temp_dir.h"
 #include "tests/vivuraz/sim_fixture.h"

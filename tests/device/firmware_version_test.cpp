@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "device/firmware_version.h"
-#include "tests/device/shown_box_printer.h"
 #include "tests/support/scripted_prompts.h"
 #include "tests/vivuraz/sim_fixture.h"
 #include "vivuraz/vivuraz_sim.h"

@@ -14,7 +14,6 @@
 #include "device/register_access.h"
 #include "device/register_fields.h"
 #include "device/register_grid.h"
-#include "tests/device/shown_box_printer.h"
 #include "tests/support/scripted_prompts.h"
 #include "tests/vivuraz/sim_fixture.h"
 #include "vivuraz/vivuraz_sim.h"

@@ -48,6 +48,11 @@ void ScriptedPrompts::Clear() {
     answers.clear();
 }
 
+void PrintTo(const ShownBox& box, std::ostream* out) {
+    *out << (box.applicationBox ? "application box" : "dialog box") << " \"" << box.text << "\" ("
+         << box.caption << ", " << static_cast<int>(box.type) << ")";
+}
+
 ShownBox ErrorBox(std::string text) {
     return {std::move(text), "Error", platform::BoxType::Error, false};
 }

@@ -5,6 +5,7 @@
 
 #include <deque>
 #include <optional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -50,6 +51,9 @@ class ScriptedPrompts : public platform::Prompts {
   private:
     std::optional<std::string> NextAnswer();
 };
+
+// Lets a failed expectation on the boxes shown name each box instead of dumping its bytes.
+void PrintTo(const ShownBox& box, std::ostream* out);
 
 // Shorthands for expectations.
 ShownBox ErrorBox(std::string text);
