@@ -6,6 +6,8 @@
 #   bash scripts/fuzz.sh 60 ini_reader_fuzz form_commit_fuzz   only these targets
 # New inputs go to build/fuzz/corpus/<target>/, findings to build/fuzz/findings/<target>/; the
 # committed seeds stay as they are. The script fails on the first target with a finding.
+# A target works in a temporary folder of its own (its current directory), so any corpus or
+# artifact path handed to a target by hand must be absolute.
 set -euo pipefail
 seconds="${1:-30}"
 shift || true
