@@ -10,6 +10,7 @@
 
 #include <QIcon>
 #include <QString>
+#include <cstdint>
 #include <span>
 #include <string>
 
@@ -52,6 +53,11 @@ class CMorlindDlg : public platform::qt::Dialog {
     void OnDebug();
     void OnShowFwVersion();
 
+    // Browses of each kind that ended with a path since the process started, for the whole
+    // process: from the sixth on, a browse also drops the list item at position 5.
+    static inline std::int32_t iniBrowseCount = 0;
+    static inline std::int32_t binBrowseCount = 0;
+
     // Writes the ROM image file `romName` from the firmware image file `imagePath`; for
     // "Config_Rom.bin" its table part is the form commit's table.
     void BuildRomImage(const std::string& imagePath, const std::string& romName);
@@ -76,6 +82,11 @@ class CMorlindDlg : public platform::qt::Dialog {
     config::FormInput ReadFormInput() const;
     void ApplyLoadedValue(int controlId, const QString& text, int selectIndex);
     void ShowRefusal(const config::Refusal& refusal);
+
+    // The path boxes: a list rebuilt from its history file, and the form reset that opening
+    // the INI list and browsing for an INI file share.
+    void FillPathList(platform::qt::Control& box, const std::string& historyName);
+    void ResetFormFields();
 
     // What the download procedures need of the dialog.
     device::DownloadContext MakeDownloadContext();
