@@ -73,6 +73,20 @@ void WriteRomFile(const std::string& romName, const RomTable& table,
     rom.Close();
 }
 
+// A ROM file that could not be written whole (a full disk, a size limit) must not pass for a
+// whole one, for instance when taken to an external programmer: it is left empty, as when there
+// is no firmware image to copy.
+void WriteRomFileOrLeaveItEmpty(const std::string& romName, const RomTable& table,
+                                const std::vector<std::uint8_t>& firmwareImage) {
+    try {
+        WriteRomFile(romName, table, firmwareImage);
+    } catch (const platform::FileError&) {
+        if (platform::DeleteFile(romName)) {
+            platform::CreateFileIfMissing(romName);
+        }
+    }
+}
+
 }  // namespace
 
 void WriteRomImage(const std::string& imagePath, const std::string& romName,
@@ -84,7 +98,7 @@ void WriteRomImage(const std::string& imagePath, const std::string& romName,
         const RomTable table = TablePartFor(romName, committedTable);
         const std::optional<std::vector<std::uint8_t>> firmwareImage = ReadFirmwareImage(imagePath);
         if (firmwareImage) {
-            WriteRomFile(romName, table, *firmwareImage);
+            WriteRomFileOrLeaveItEmpty(romName, table, *firmwareImage);
         }
     } catch (...) {
         // The file is a by-product: the download sends table and image from memory, so a file

@@ -1,7 +1,10 @@
 #include "image/rom_image.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <unistd.h>
+
+#include <csignal>
 
 #include <algorithm>
 #include <cstddef>
@@ -173,6 +176,26 @@ TEST(WriteRomImage, OldFileThatSurvivesTheDeleteIsReplacedWhole) {
                   [] { return SealedTable(); });
 
     EXPECT_EQ(ReadBytes(locked / "UnConfig_Rom.bin"), RomFile(Bytes(128, 0), kAbcImage));
+}
+
+// A write that stops part-way (here at a file size limit, which holds for root too) leaves an
+// empty ROM file, not a table without its image.
+TEST(WriteRomImage, RomFileThatCannotBeWrittenWholeIsLeftEmpty) {
+    TempDir dir;
+    ScopedCurrentDir inDir(dir.path());
+    WriteBytes("TempBinData.bin", kAbcImage);
+
+    struct rlimit saved {};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    struct rlimit small = saved;
+    small.rlim_cur = 130;  // room for the table part, not for the image behind it
+    auto* previousHandler = ::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    WriteRomImage("TempBinData.bin", "UnConfig_Rom.bin", [] { return SealedTable(); });
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    ::signal(SIGXFSZ, previousHandler);
+
+    EXPECT_EQ(ReadBytes("UnConfig_Rom.bin"), Bytes{});
 }
 
 }  // namespace
