@@ -48,14 +48,14 @@ QRect DuToPixels(const DuRect& rect, BaseUnits base) {
             DuToPixelsY(rect.height, base)};
 }
 
-QFont TemplateFont(const FontSpec& spec) {
+QFont TemplateFont(const FontSpec& named) {
     QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
-    if (!IsDesktopSansName(spec.name)) {
-        font.setFamily(QString::fromUtf8(spec.name));
+    if (!IsDesktopSansName(named.name)) {
+        font.setFamily(QString::fromUtf8(named.name));
     }
     font.setStyleHint(QFont::SansSerif);
-    font.setPointSize(spec.pointSize);
-    font.setBold(spec.bold);
+    font.setPointSize(named.pointSize);
+    font.setBold(named.bold);
     return font;
 }
 

@@ -27,6 +27,6 @@ QRect DuToPixels(const DuRect& rect, BaseUnits base);
 
 // The font a template names. "System", "MS Sans Serif" and "Microsoft Sans Serif" stand for the
 // desktop's sans-serif font; any other name is looked up as a family, sans-serif as fallback.
-QFont TemplateFont(const FontSpec& spec);
+QFont TemplateFont(const FontSpec& named);
 
 }  // namespace platform::qt
