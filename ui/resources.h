@@ -13,7 +13,7 @@ namespace ui {
 inline constexpr const char* kAppIconPath = ":/morlind/morlind_32.png";
 inline constexpr const char* kLogoBitmapPath = ":/morlind/logo.png";
 
-// The application icon in all its sizes.
+// The application icon in all its sizes; its images are decoded when first drawn.
 QIcon LoadAppIcon();
 
 // The text of a string resource; empty for an id the table doesn't hold.

@@ -2,6 +2,7 @@
 
 #include <QGroupBox>
 #include <QIcon>
+#include <QImageReader>
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
@@ -46,11 +47,15 @@ QWidget* CreateButton(const ControlTemplate& control, QWidget* parent) {
     return button;
 }
 
-QWidget* CreatePicture(const ControlTemplate& control, QWidget* parent) {
-    auto* picture = new QLabel(parent);
-    picture->setPixmap(QPixmap(QString::fromUtf8(control.image)));
-    picture->setScaledContents(true);
-    return picture;
+// A bitmap is decoded straight to the size its placed control shows it at, in device pixels:
+// neither kept larger than needed nor scaled again at each paint.
+void ShowPicture(QLabel& picture, const char* image) {
+    const qreal ratio = picture.devicePixelRatioF();
+    QImageReader reader(QString::fromUtf8(image));
+    reader.setScaledSize(picture.size() * ratio);
+    QPixmap pixmap = QPixmap::fromImage(reader.read());
+    pixmap.setDevicePixelRatio(ratio);
+    picture.setPixmap(pixmap);
 }
 
 QWidget* CreateIcon(const ControlTemplate& control, QWidget* parent) {
@@ -76,7 +81,7 @@ QWidget* CreateWidget(const ControlTemplate& control, QWidget* parent) {
         case ControlKind::Button:
             return CreateButton(control, parent);
         case ControlKind::Picture:
-            return CreatePicture(control, parent);
+            return new QLabel(parent);
         case ControlKind::Icon:
             return CreateIcon(control, parent);
     }
@@ -102,6 +107,9 @@ QWidget* CreateControlWidget(const ControlTemplate& control, BaseUnits base, QWi
         widget->setObjectName(QStringLiteral("control%1").arg(control.id));
     }
     Place(*widget, control, base);
+    if (control.kind == ControlKind::Picture) {
+        ShowPicture(*static_cast<QLabel*>(widget), control.image);
+    }
     if (control.style & kHidden) {
         widget->hide();
     }

@@ -54,7 +54,7 @@ TEST_F(MainDialogTest, StartsWithTheDefaultsLimitsAndVisibility) {
         EXPECT_EQ(Widget(c.id)->isVisible(), c.visible) << c.id;
     }
     EXPECT_EQ(dialog.windowTitle(), "Morlind 0.75");
-    EXPECT_FALSE(dialog.windowIcon().isNull());
+    EXPECT_EQ(dialog.windowIcon().pixmap(32, 32).size(), QSize(32, 32));
     EXPECT_EQ(dialog.table, config::ConfigTable{});  // not filled at start-up
     EXPECT_EQ(dialog.form.vendorId, 0xE1D0);
     EXPECT_EQ(dialog.form.commitOnly + dialog.form.commitSucceeded + dialog.form.firmwareImageBuilt,
@@ -63,6 +63,23 @@ TEST_F(MainDialogTest, StartsWithTheDefaultsLimitsAndVisibility) {
     dialog.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
     EXPECT_EQ(QApplication::focusWidget(), Widget(kVendorIdEdit));
+}
+
+// The logo is decoded at the size its control shows it, so it is drawn without scaling.
+TEST_F(MainDialogTest, LogoFillsItsControlAtTheScreensPixelRatio) {
+    int pictures = 0;
+    for (auto* label : dialog.findChildren<QLabel*>()) {
+        const QPixmap logo = label->pixmap();
+        if (logo.isNull()) {
+            continue;
+        }
+        ++pictures;
+        EXPECT_EQ(logo.deviceIndependentSize().toSize(), label->size());
+        EXPECT_EQ(logo.devicePixelRatio(), label->devicePixelRatioF());
+        // The chip, a sixth of the way along the middle line, is drawn opaque.
+        EXPECT_EQ(logo.toImage().pixelColor(logo.width() / 6, logo.height() / 2).alpha(), 255);
+    }
+    EXPECT_EQ(pictures, 1);
 }
 
 TEST_F(MainDialogTest, ListsHoldTheirItemsInSortedOrderWithTheStartSelection) {
