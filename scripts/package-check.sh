@@ -16,6 +16,13 @@ desktop-file-validate "$root/packaging/eeprom-editor.desktop"
 package="$(ls "$build"/morlind_*.deb)"
 DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --reinstall "$package" >/dev/null
 
+# The installed program finds the installed device library (in the multiarch folder).
+if ! ldd /usr/bin/morlind | grep -Eq 'libvivuraz.so.1 => (/usr)?/lib/[^/]*-linux-gnu/libvivuraz.so.1'; then
+  echo "package check: /usr/bin/morlind does not load the installed libvivuraz.so.1" >&2
+  ldd /usr/bin/morlind | grep vivuraz >&2 || true
+  exit 1
+fi
+
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 cd "$work"
