@@ -7,6 +7,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QStyle>
+#include <algorithm>
 
 #include "platform/qt/combo_box.h"
 #include "platform/qt/limited_line_edit.h"
@@ -95,6 +96,11 @@ void Place(QWidget& widget, const ControlTemplate& control, BaseUnits base) {
         rect.setHeight(widget.sizeHint().height());
     } else if (control.kind == ControlKind::Icon) {
         rect.setSize(widget.size());
+    } else if (control.kind == ControlKind::Label &&
+               rect.height() < 2 * widget.fontMetrics().height()) {
+        // The desktop's font can be wider than the one the template was laid out with: a
+        // one-line caption that does not fit grows to the right instead of being cut off.
+        rect.setWidth(std::max(rect.width(), widget.sizeHint().width()));
     }
     widget.setGeometry(rect);
 }

@@ -14,6 +14,7 @@
 #include "tests/ui/main_dialog_fixture.h"
 #include "ui/about_dialog.h"
 #include "ui/control_ids.h"
+#include "ui/debug_dialog.h"
 
 namespace {
 
@@ -80,6 +81,32 @@ TEST_F(MainDialogTest, LogoFillsItsControlAtTheScreensPixelRatio) {
         EXPECT_EQ(logo.toImage().pixelColor(logo.width() / 6, logo.height() / 2).alpha(), 255);
     }
     EXPECT_EQ(pictures, 1);
+}
+
+// The desktop's font is wider than the one the templates were laid out with; no one-line
+// caption of any dialog may be cut off by that.
+TEST(DialogCaptionTest, EveryOneLineCaptionShowsWhole) {
+    testsupport::ScriptedPrompts prompts;
+    ui::CMorlindDlg mainDialog(prompts);
+    ui::CAboutDlg about;
+    ui::CdebugDlg registers(prompts);
+    for (platform::qt::Dialog* dialog :
+         std::initializer_list<platform::qt::Dialog*>{&mainDialog, &about, &registers}) {
+        dialog->Create();
+        dialog->show();
+        int captions = 0;
+        for (auto* label : dialog->findChildren<QLabel*>()) {
+            const QFontMetrics metrics(label->font());
+            if (label->text().isEmpty() || label->wordWrap() ||
+                label->height() >= 2 * metrics.height()) {
+                continue;
+            }
+            ++captions;
+            EXPECT_GE(label->contentsRect().width(), metrics.horizontalAdvance(label->text()))
+                << dialog->windowTitle().toStdString() << ": " << label->text().toStdString();
+        }
+        EXPECT_GT(captions, 1) << dialog->windowTitle().toStdString();
+    }
 }
 
 TEST_F(MainDialogTest, ListsHoldTheirItemsInSortedOrderWithTheStartSelection) {
