@@ -7,18 +7,14 @@
 // rather than the disk: TMPDIR=/dev/shm build/dev/bench/bench_soak
 
 #include <benchmark/benchmark.h>
-#include <stdlib.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
-#include <optional>
-#include <stdexcept>
 #include <string>
-#include <string_view>
 
+#include "bench/bench_support.h"
 #include "config/config_table.h"
 #include "config/form_commit.h"
 #include "config/form_input.h"
@@ -26,8 +22,7 @@
 #include "config/ini_reader.h"
 #include "config/ini_writer.h"
 #include "device/download_procedures.h"
-#include "image/rom_image.h"
-#include "platform/prompts.h"
+#include "tests/support/download_context.h"
 
 namespace {
 
@@ -36,28 +31,6 @@ namespace fs = std::filesystem;
 constexpr int kCycles = 10000;
 constexpr int kWarmUpCycles = 200;
 constexpr long kFlatLimitKiB = 1024;
-
-// The person at the dialog: names the INI file in the save dialog, notes what the boxes say.
-class SoakPrompts : public platform::Prompts {
-  public:
-    void DialogBox(std::string_view text, std::string_view, platform::BoxType) override {
-        Note(text);
-    }
-    void ApplicationBox(std::string_view text, platform::BoxType) override { Note(text); }
-    std::optional<std::string> AskSaveFileName(std::string_view) override { return "saved.ini"; }
-    std::optional<std::string> AskOpenFileName(std::string_view) override { return std::nullopt; }
-
-    // A box other than the two successes of a download means the cycle failed.
-    std::string unexpected;
-
-  private:
-    void Note(std::string_view text) {
-        if (text != "Finish Downloading Configuration Table !" &&
-            text != "Finish Downloading Firmware !") {
-            unexpected = text;
-        }
-    }
-};
 
 long VmRssKiB() {
     std::ifstream status("/proc/self/status");
@@ -77,38 +50,13 @@ long OpenFileHandles() {
     return count - 1;  // the iterator's own handle
 }
 
-// A scratch folder as current directory and as the simulated controller's state folder.
-class Scratch {
-  public:
-    Scratch() {
-        std::string pattern = (fs::temp_directory_path() / "morlind-soak-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr) {
-            throw std::runtime_error("cannot create a scratch folder");
-        }
-        root = pattern;
-        previous = fs::current_path();
-        fs::current_path(root);
-        ::setenv("VIVURAZ_SIM_DIR", (root / "sim-state").c_str(), 1);
-    }
-    ~Scratch() {
-        ::unsetenv("VIVURAZ_SIM_DIR");
-        fs::current_path(previous);
-        std::error_code ignored;
-        fs::remove_all(root, ignored);
-    }
-    Scratch(const Scratch&) = delete;
-    Scratch& operator=(const Scratch&) = delete;
-
-    fs::path root;
-    fs::path previous;
-};
-
 // The main dialog's share of one cycle: its table, form state and fields, and the person.
 struct Dialog {
     config::ConfigTable table;
     config::FormState form = config::StartupFormState();
     config::FormInput input = config::StartupFormInput();
-    SoakPrompts prompts;
+    bench::DownloadPrompts prompts{"saved.ini"};
+    const std::string binFileText = "firmware.bin";
 
     std::string Load(const std::string& path) {
         const config::LoadResult result = config::LoadIniFile(path, table, form);
@@ -125,27 +73,8 @@ struct Dialog {
         return refusal ? refusal->message : "";
     }
 
-    void Commit() {
-        const config::CommitResult commit = config::CommitForm(input, table, form);
-        if (commit.refusal) {
-            prompts.DialogBox(commit.refusal->message, "Error", platform::BoxType::Error);
-        }
-    }
-
     void UpdateConfigurationFirmware() {
-        device::DownloadContext context{
-            table,
-            form,
-            [this] { Commit(); },
-            [this](const std::string& imagePath, const std::string& romName) {
-                image::WriteRomImage(imagePath, romName, [this] {
-                    Commit();
-                    return table.bytes;
-                });
-            },
-            [] { return std::string("firmware.bin"); },
-            prompts,
-        };
+        auto context = testsupport::DialogDownloadContext(input, table, form, binFileText, prompts);
         device::OnUpdateConfigurationFirmware(context);
     }
 };
@@ -163,7 +92,7 @@ std::string Cycle(Dialog& dialog) {
 }
 
 void BM_SoakLoadSaveDownload(benchmark::State& state) {
-    const Scratch scratch;
+    const bench::SimScratch scratch;
     std::ofstream("device.ini", std::ios::binary)
         << config::FormatIniFile(config::StartupFormInput());
     std::ofstream("firmware.bin", std::ios::binary) << std::string(4096, '\x5A');

@@ -1,9 +1,14 @@
 #!/usr/bin/env bash
 # Installs what the build needs from Debian's packages (only what is missing), then configures
-# and builds the given preset (default: dev). Sourced by run.sh and test.sh.
+# and builds the given preset (default: dev): every target, or only the targets named after it.
+# Run by run.sh, test.sh and bench.sh.
+#   bash scripts/setup.sh ci                       everything of the ci preset
+#   bash scripts/setup.sh ci morlind_benchmarks    only the benchmark programs
 set -euo pipefail
 
 preset="${1:-dev}"
+shift || true
+targets=("$@")
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
 packages=(
@@ -13,6 +18,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   xvfb xauth fonts-dejavu-core
   appstream desktop-file-utils
+  python3
 )
 
 missing=()
@@ -35,4 +41,8 @@ fi
 
 cd "$root"
 cmake --preset "$preset" >/dev/null
-cmake --build --preset "$preset"
+if ((${#targets[@]})); then
+  cmake --build --preset "$preset" --target "${targets[@]}"
+else
+  cmake --build --preset "$preset"
+fi

@@ -1,6 +1,7 @@
 #include "vivuraz/file_io.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -76,21 +77,33 @@ ReadResult ReadWholeFile(const std::filesystem::path& file, std::vector<std::uin
         error = Failure("open", file);
         return ReadResult::Failed;
     }
-    bytes.clear();
-    std::uint8_t chunk[65536];
+    // The file goes straight into one buffer of its size and a byte more, so that one read
+    // takes it whole and the next finds its end; a file that grows meanwhile is still read to
+    // its end.
+    struct stat info {};
+    const std::size_t expected = ::fstat(in.Get(), &info) == 0 && info.st_size > 0
+                                     ? static_cast<std::size_t>(info.st_size)
+                                     : 0;
+    bytes.resize(expected + 1);
+    std::size_t filled = 0;
     for (;;) {
-        const ssize_t got = ::read(in.Get(), chunk, sizeof chunk);
+        if (filled == bytes.size()) {
+            bytes.resize(2 * bytes.size());
+        }
+        const ssize_t got = ::read(in.Get(), bytes.data() + filled, bytes.size() - filled);
         if (got < 0 && errno == EINTR) {
             continue;
         }
         if (got < 0) {
             error = Failure("read", file);
+            bytes.clear();
             return ReadResult::Failed;
         }
         if (got == 0) {
+            bytes.resize(filled);
             return ReadResult::Read;
         }
-        bytes.insert(bytes.end(), chunk, chunk + got);
+        filled += static_cast<std::size_t>(got);
     }
 }
 

@@ -4,7 +4,7 @@
 #include <filesystem>
 
 #include "config/form_commit.h"
-#include "image/rom_image.h"
+#include "tests/support/download_context.h"
 #include "vivuraz/vivuraz.h"
 #include "vivuraz/vivuraz_sim.h"
 
@@ -15,26 +15,7 @@ DownloadTest::DownloadTest() {
 }
 
 device::DownloadContext DownloadTest::Context() {
-    return device::DownloadContext{
-        table,
-        form,
-        [this] { Commit(); },
-        [this](const std::string& imagePath, const std::string& romName) {
-            image::WriteRomImage(imagePath, romName, [this] {
-                Commit();
-                return table.bytes;
-            });
-        },
-        [this] { return binText; },
-        prompts,
-    };
-}
-
-void DownloadTest::Commit() {
-    const auto result = config::CommitForm(input, table, form);
-    if (result.refusal) {
-        prompts.DialogBox(result.refusal->message, "Error", platform::BoxType::Error);
-    }
+    return testsupport::DialogDownloadContext(input, table, form, binText, prompts);
 }
 
 config::ConfigTable DownloadTest::CommittedTable() const {

@@ -32,9 +32,6 @@ class DownloadTest : public simtest::SimTest {
     // What the dialog hands its procedures.
     device::DownloadContext Context();
 
-    // The form commit as "Save and Load" runs it, with a refused field's box.
-    void Commit();
-
     // The table that a validate-only commit of `input` builds.
     config::ConfigTable CommittedTable() const;
 
