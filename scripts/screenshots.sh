@@ -6,8 +6,7 @@
 #   bash scripts/screenshots.sh
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-bash "$root/scripts/setup.sh" dev >/dev/null
-cmake --build "$root/build/dev" --target morlind_walkthrough vivuraz_sim >/dev/null
+bash "$root/scripts/setup.sh" dev morlind_walkthrough vivuraz_sim >/dev/null
 
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
