@@ -70,8 +70,9 @@ void CdebugDlg::OnOK() {
 void CdebugDlg::OnRead() {
     const auto grid =
         device::OnRead(Utf8(readAddressEdit.Text()), Utf8(readLengthEdit.Text()), prompts);
-    if (grid) {
-        gridArea.SetText(QString::fromStdString(*grid));
+    auto* gridLabel = qobject_cast<QLabel*>(gridArea.Widget());
+    if (grid && gridLabel != nullptr) {
+        ShowRegisterGrid(*gridLabel, QString::fromStdString(*grid));
     }
 }
 

@@ -15,6 +15,8 @@ constexpr int kSmallestPointSize = 5;
 // A grid line: 16 cells of two digits and the 15 blanks between them.
 const int kLineCharacters = static_cast<int>(3 * device::kGridColumns - 1);
 const int kLines = static_cast<int>(device::kGridRows);
+// Without a name of its own a label is named by its text: 16 lines of bytes read as a name.
+const char* const kGridAccessibleName = "Register contents";
 
 int LineWidth(const QFontMetrics& metrics) {
     return metrics.horizontalAdvance(QString(kLineCharacters, QLatin1Char('0')));
@@ -91,6 +93,14 @@ void SetUpRegisterGrid(QLabel& grid, QLabel* columnHeader, QLabel* rowHeader) {
     if (rowHeader != nullptr) {
         LineUpRowHeader(*rowHeader, grid);
     }
+    grid.setAccessibleName(QString::fromUtf8(kGridAccessibleName));
+    grid.setAccessibleDescription(grid.text());
+}
+
+void ShowRegisterGrid(QLabel& grid, const QString& text) {
+    grid.setText(text);
+    // Qt tells screen readers of a new description, not of a named label's new text.
+    grid.setAccessibleDescription(text);
 }
 
 }  // namespace ui

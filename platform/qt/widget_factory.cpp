@@ -20,6 +20,23 @@ QString Caption(const ControlTemplate& control) {
     return QString::fromUtf8(control.caption);
 }
 
+// A label's caption as a screen reader should say it: without the mnemonic marker ("&&" stands
+// for an ampersand) and without the colon that ends some captions ("Reg Addr :").
+QString SpokenCaption(const QString& caption) {
+    QString spoken;
+    for (qsizetype index = 0; index < caption.size(); ++index) {
+        if (caption[index] == u'&' && ++index == caption.size()) {
+            break;
+        }
+        spoken += caption[index];
+    }
+    spoken = spoken.trimmed();
+    if (spoken.endsWith(u':')) {
+        spoken.chop(1);
+    }
+    return spoken.trimmed();
+}
+
 QWidget* CreateLabel(const ControlTemplate& control, QWidget* parent) {
     auto* label = new QLabel(Caption(control), parent);
     label->setTextFormat(Qt::PlainText);
@@ -132,6 +149,8 @@ void LinkBuddies(std::span<const ControlTemplate> templateControls,
         const auto buddy = widgets.find(control.buddy);
         if (control.buddy != 0 && label != nullptr && buddy != widgets.end()) {
             label->setBuddy(buddy->second);
+            // Qt would take the name from the buddy label itself, but with its colon.
+            buddy->second->setAccessibleName(SpokenCaption(label->text()));
         }
     }
 }

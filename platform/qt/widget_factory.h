@@ -14,8 +14,10 @@ namespace platform::qt {
 // A child of `parent`, placed by the control's rectangle.
 QWidget* CreateControlWidget(const ControlTemplate& control, BaseUnits base, QWidget* parent);
 
-// Makes each label the buddy of the control it names, so the control carries the label's
-// caption as its accessible name and the label's mnemonic moves the focus to it.
+// Makes each label the buddy of the control it names, so the label's mnemonic moves the focus
+// to it and screen readers find the label, and gives the control the caption (without mnemonic
+// marker and trailing colon) as its accessible name. Qt on Linux names a drop-down list by its
+// current text whatever is set, as AT-SPI expects; a screen reader says its label from the buddy.
 // `templateWidgets` holds the widget of each template control, in template order.
 void LinkBuddies(std::span<const ControlTemplate> templateControls,
                  std::span<QWidget* const> templateWidgets, const std::map<int, QWidget*>& widgets);

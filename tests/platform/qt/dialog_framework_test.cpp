@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
@@ -83,6 +84,11 @@ TEST_F(DialogFrameworkTest, LabelsNameTheirControlAndTabOrderIsTemplateOrder) {
     auto* label = dialog.findChild<QLabel*>();
     ASSERT_NE(label, nullptr);
     EXPECT_EQ(label->buddy(), Widget(testsupport::kNameEdit));
+    // Screen readers say the caption without its mnemonic marker.
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(Widget(testsupport::kNameEdit))
+                  ->text(QAccessible::Name)
+                  .toStdString(),
+              "Name");
 
     const int order[] = {testsupport::kNameEdit, testsupport::kColourList, testsupport::kPathBox,
                          testsupport::kPressButton, testsupport::kThrowButton};
