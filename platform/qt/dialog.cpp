@@ -177,6 +177,7 @@ void Dialog::BuildControls() {
         }
     }
     LinkBuddies(dialogTemplate.controls, templateWidgets, controls);
+    DescribeByGroups(dialogTemplate.controls, templateWidgets);
     SetTemplateTabOrder(templateWidgets);
 }
 

@@ -155,6 +155,36 @@ void LinkBuddies(std::span<const ControlTemplate> templateControls,
     }
 }
 
+namespace {
+
+bool Encloses(const DuRect& outer, const DuRect& inner) {
+    return inner.x >= outer.x && inner.y >= outer.y &&
+           inner.x + inner.width <= outer.x + outer.width &&
+           inner.y + inner.height <= outer.y + outer.height;
+}
+
+}  // namespace
+
+void DescribeByGroups(std::span<const ControlTemplate> templateControls,
+                      std::span<QWidget* const> templateWidgets) {
+    const std::size_t count = std::min(templateControls.size(), templateWidgets.size());
+    for (std::size_t group = 0; group < count; ++group) {
+        if (templateControls[group].kind != ControlKind::GroupBox) {
+            continue;
+        }
+        const QString caption = SpokenCaption(Caption(templateControls[group]));
+        for (std::size_t index = 0; index < count; ++index) {
+            const ControlTemplate& control = templateControls[index];
+            const bool described = control.kind == ControlKind::Edit ||
+                                   control.kind == ControlKind::ChoiceList ||
+                                   control.kind == ControlKind::PathBox;
+            if (described && Encloses(templateControls[group].rect, control.rect)) {
+                templateWidgets[index]->setAccessibleDescription(caption);
+            }
+        }
+    }
+}
+
 void SetTemplateTabOrder(std::span<QWidget* const> templateWidgets) {
     QWidget* previous = nullptr;
     for (QWidget* widget : templateWidgets) {

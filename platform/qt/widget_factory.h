@@ -22,6 +22,13 @@ QWidget* CreateControlWidget(const ControlTemplate& control, BaseUnits base, QWi
 void LinkBuddies(std::span<const ControlTemplate> templateControls,
                  std::span<QWidget* const> templateWidgets, const std::map<int, QWidget*>& widgets);
 
+// Group boxes only frame their neighbours (they are not their parents), so nothing but the
+// picture tells which group a field belongs to: each edit field and list inside a group box's
+// rectangle takes the group's caption as its accessible description ("Reg Addr" of "Read
+// Register" and of "Write Register").
+void DescribeByGroups(std::span<const ControlTemplate> templateControls,
+                      std::span<QWidget* const> templateWidgets);
+
 // The tab order is template order.
 void SetTemplateTabOrder(std::span<QWidget* const> templateWidgets);
 

@@ -179,6 +179,17 @@ TEST_F(DebugDialogAccessibilityTest, FieldsAndButtonsAreNamedByTheirCaptions) {
                         });
 }
 
+// The two "Reg Addr" fields are told apart by the group box around each.
+TEST_F(DebugDialogAccessibilityTest, FieldsAreDescribedByTheirGroup) {
+    for (const NamedControl& field : {NamedControl{ui::kReadAddressEdit, "Read Register"},
+                                      NamedControl{ui::kReadLengthEdit, "Read Register"},
+                                      NamedControl{ui::kWriteAddressEdit, "Write Register"},
+                                      NamedControl{ui::kWriteValueEdit, "Write Register"}}) {
+        EXPECT_EQ(AccessibleText(dialog.ItemWidget(field.id), QAccessible::Description), field.name)
+            << field.id;
+    }
+}
+
 TEST_F(DebugDialogAccessibilityTest, TheGridIsNamedAndDescribedByTheBytesItShows) {
     EXPECT_EQ(AccessibleName(Grid()), "Register contents");
     EXPECT_EQ(AccessibleText(Grid(), QAccessible::Description), "");
