@@ -7,6 +7,7 @@ namespace vivuraz {
 namespace {
 
 constexpr std::string_view kMagic = "vivuraz-sim state 1\n";
+static_assert(kStateHeadSize == kMagic.size() + 4 * (3 + 2 * kOperationCount));
 
 void PutInt(std::vector<std::uint8_t>& out, std::int32_t value) {
     const auto bits = static_cast<std::uint32_t>(value);
@@ -78,10 +79,9 @@ std::optional<Device> ReadDevice(Reader& in) {
 // of 128 KiB and more would pass through a chain of ever larger buffers on every stored change,
 // each one fresh memory that the process faults in page by page.
 std::size_t SerializedSize(const ControllerState& state) {
-    constexpr std::size_t kIntSize = 4;
-    std::size_t size = kMagic.size() + kIntSize * (3 + 2 * state.faults.size());
+    std::size_t size = kStateHeadSize;
     for (const Device& device : state.devices) {
-        size += device.config.size() + device.registers.size() + kIntSize + device.firmware.size();
+        size += kDeviceFixedSize + device.firmware.size();
     }
     return size;
 }
@@ -103,9 +103,10 @@ ControllerState InitialState() {
     return state;
 }
 
-std::vector<std::uint8_t> SerializeState(const ControllerState& state) {
-    std::vector<std::uint8_t> out(kMagic.begin(), kMagic.end());
-    out.reserve(SerializedSize(state));
+std::vector<std::uint8_t> SerializeState(const ControllerState& state, std::size_t spare) {
+    std::vector<std::uint8_t> out;
+    out.reserve(SerializedSize(state) + spare);
+    out.assign(kMagic.begin(), kMagic.end());
     PutInt(out, state.journalOn ? 1 : 0);
     PutInt(out, state.emptyReads);
     for (const ScriptedFault& fault : state.faults) {

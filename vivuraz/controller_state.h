@@ -1,8 +1,8 @@
 #pragma once
 
 // The whole state of the simulated controller: the attached devices with their EEPROMs and
-// register space, the scripted behaviour and the journal switch. It is stored as one file,
-// state.bin, so that every change replaces it in one step:
+// register space, the scripted behaviour and the journal switch, serialized as one block of
+// bytes (which state.bin holds, see state_file.h):
 //
 //   "vivuraz-sim state 1\n"                      20 bytes
 //   journal on (1) or off (0)                    int32
@@ -55,6 +55,13 @@ struct ScriptedFault {
 enum class Operation : std::size_t { Open = 0, Register = 1, Config = 2, Firmware = 3 };
 inline constexpr std::size_t kOperationCount = 4;
 
+// The serialized sizes: the part before the devices (magic and the int32 fields), one device
+// without its firmware bytes, and the largest state, kMaxDevices devices with full firmware.
+inline constexpr std::size_t kStateHeadSize = 20 + 4 * (3 + 2 * kOperationCount);
+inline constexpr std::size_t kDeviceFixedSize = kConfigSize + kRegisterSpaceSize + 4;
+inline constexpr std::size_t kMaxStateSize =
+    kStateHeadSize + kMaxDevices * (kDeviceFixedSize + kFirmwareCapacity);
+
 struct ControllerState {
     std::vector<Device> devices;
     std::array<ScriptedFault, kOperationCount> faults{};
@@ -73,7 +80,8 @@ Device NewDevice();
 // The state on first use: one new device, nothing scripted, journal off.
 ControllerState InitialState();
 
-std::vector<std::uint8_t> SerializeState(const ControllerState& state);
+// `spare` bytes of room are left at the end for what the caller appends.
+std::vector<std::uint8_t> SerializeState(const ControllerState& state, std::size_t spare = 0);
 
 // Nothing when the bytes are not a complete, consistent state file.
 std::optional<ControllerState> ParseState(std::span<const std::uint8_t> bytes);

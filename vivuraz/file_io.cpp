@@ -10,45 +10,28 @@
 namespace vivuraz {
 namespace {
 
-std::string Failure(std::string_view what, const std::filesystem::path& file) {
-    return "cannot " + std::string(what) + " " + file.string() + ": " + std::strerror(errno);
-}
-
-// Closes the descriptor when it goes out of scope.
-class Descriptor {
-  public:
-    explicit Descriptor(int fd) : fd(fd) {}
-    ~Descriptor() {
-        if (fd >= 0) {
-            ::close(fd);
-        }
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-
-    int Get() const { return fd; }
-    bool Close() {
-        const int result = ::close(fd);
-        fd = -1;
-        return result == 0;
-    }
-
-  private:
-    int fd;
-};
-
-bool WriteAll(int fd, std::span<const std::uint8_t> bytes) {
-    while (!bytes.empty()) {
-        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+// Writes the bytes in as many steps as it takes: `writeOnce(rest, done)` is one write of the
+// rest, `done` bytes in, giving what write(2) gives.
+template <typename WriteOnce>
+bool WriteInSteps(std::span<const std::uint8_t> bytes, WriteOnce writeOnce) {
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t written = writeOnce(bytes.subspan(done), done);
         if (written < 0 && errno == EINTR) {
             continue;
         }
         if (written <= 0) {
             return false;
         }
-        bytes = bytes.subspan(static_cast<std::size_t>(written));
+        done += static_cast<std::size_t>(written);
     }
     return true;
+}
+
+bool WriteAll(int fd, std::span<const std::uint8_t> bytes) {
+    return WriteInSteps(bytes, [fd](std::span<const std::uint8_t> rest, std::size_t) {
+        return ::write(fd, rest.data(), rest.size());
+    });
 }
 
 bool WriteSyncedFile(const std::filesystem::path& file, std::span<const std::uint8_t> bytes,
@@ -66,6 +49,54 @@ bool WriteSyncedFile(const std::filesystem::path& file, std::span<const std::uin
 }
 
 }  // namespace
+
+Descriptor::~Descriptor() {
+    if (fd >= 0) {
+        ::close(fd);
+    }
+}
+
+bool Descriptor::Close() {
+    const int result = ::close(fd);
+    fd = -1;
+    return result == 0;
+}
+
+std::string Failure(std::string_view what, const std::filesystem::path& file) {
+    return "cannot " + std::string(what) + " " + file.string() + ": " + std::strerror(errno);
+}
+
+ssize_t ReadAt(int fd, std::span<std::uint8_t> bytes, off_t offset) {
+    std::size_t filled = 0;
+    while (filled < bytes.size()) {
+        const ssize_t got = ::pread(fd, bytes.data() + filled, bytes.size() - filled,
+                                    offset + static_cast<off_t>(filled));
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0) {
+            return -1;
+        }
+        if (got == 0) {
+            break;
+        }
+        filled += static_cast<std::size_t>(got);
+    }
+    return static_cast<ssize_t>(filled);
+}
+
+bool WriteAllAt(int fd, std::span<const std::uint8_t> bytes, off_t offset) {
+    return WriteInSteps(bytes, [fd, offset](std::span<const std::uint8_t> rest, std::size_t done) {
+        return ::pwrite(fd, rest.data(), rest.size(), offset + static_cast<off_t>(done));
+    });
+}
+
+void SyncFolder(const std::filesystem::path& folder) {
+    Descriptor handle(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (handle.Get() >= 0) {
+        ::fsync(handle.Get());
+    }
+}
 
 ReadResult ReadWholeFile(const std::filesystem::path& file, std::vector<std::uint8_t>& bytes,
                          std::string& error) {
@@ -120,11 +151,7 @@ bool ReplaceFile(const std::filesystem::path& file, std::span<const std::uint8_t
         ::unlink(temporary.c_str());
         return false;
     }
-    // The rename itself lasts only once the folder is synced.
-    Descriptor folder(::open(file.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (folder.Get() >= 0) {
-        ::fsync(folder.Get());
-    }
+    SyncFolder(file.parent_path());  // the rename lasts only once the folder is synced
     return true;
 }
 

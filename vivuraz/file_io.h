@@ -3,6 +3,8 @@
 // The file operations of the state folder, on POSIX calls so that every step can be synced and
 // every failure named: "cannot <do what> <file>: <reason>".
 
+#include <sys/types.h>
+
 #include <cstdint>
 #include <filesystem>
 #include <span>
@@ -13,6 +15,34 @@
 namespace vivuraz {
 
 enum class ReadResult { Read, Missing, Failed };
+
+// Closes the descriptor when it goes out of scope.
+class Descriptor {
+  public:
+    explicit Descriptor(int fd) : fd(fd) {}
+    ~Descriptor();
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+
+    int Get() const { return fd; }
+    bool Close();
+
+  private:
+    int fd;
+};
+
+// "cannot <what> <file>: <the reason errno gives>".
+std::string Failure(std::string_view what, const std::filesystem::path& file);
+
+// Reads bytes.size() bytes at `offset`, fewer only where the file ends first. The count read,
+// or -1 with errno set.
+ssize_t ReadAt(int fd, std::span<std::uint8_t> bytes, off_t offset);
+
+// Writes all the bytes at `offset`, going on after short writes; false with errno set.
+bool WriteAllAt(int fd, std::span<const std::uint8_t> bytes, off_t offset);
+
+// Syncs the folder, so that a name just made or replaced in it lasts.
+void SyncFolder(const std::filesystem::path& folder);
 
 // Reads the whole file into `bytes`.
 ReadResult ReadWholeFile(const std::filesystem::path& file, std::vector<std::uint8_t>& bytes,

@@ -16,7 +16,9 @@ constexpr const char* kJournalFile = "journal.txt";
 
 StateStore::StateStore() : StateStore(StateFolderPath()) {}
 
-StateStore::StateStore(std::optional<std::filesystem::path> folder) : folder(std::move(folder)) {}
+StateStore::StateStore(std::optional<std::filesystem::path> folder)
+    : folder(std::move(folder)),
+      stateFile(this->folder ? *this->folder / kStateFile : std::filesystem::path()) {}
 
 bool StateStore::Lock(LockMode mode) {
     if (!folder) {
@@ -30,28 +32,28 @@ bool StateStore::Open(LockMode mode) {
     if (!Lock(mode)) {
         return false;
     }
-    const std::filesystem::path file = *folder / kStateFile;
-    std::vector<std::uint8_t> bytes;
-    switch (ReadWholeFile(file, bytes, error)) {
-        case ReadResult::Missing:
+    std::vector<std::uint8_t> payload;
+    switch (stateFile.ReadNewest(payload, error)) {
+        case SlotRead::Missing:
             state = InitialState();
             return true;
-        case ReadResult::Failed:
+        case SlotRead::Failed:
             return false;
-        case ReadResult::Read:
+        case SlotRead::Damaged:
+            break;
+        case SlotRead::Read:
+            if (auto parsed = ParseState(payload)) {
+                state = std::move(*parsed);
+                return true;
+            }
             break;
     }
-    auto parsed = ParseState(bytes);
-    if (!parsed) {
-        error = file.string() + " is damaged (vivuraz-sim reset starts afresh)";
-        return false;
-    }
-    state = std::move(*parsed);
-    return true;
+    error = stateFile.Path().string() + " is damaged (vivuraz-sim reset starts afresh)";
+    return false;
 }
 
 bool StateStore::Save() {
-    return ReplaceFile(*folder / kStateFile, SerializeState(state), error);
+    return stateFile.Write(SerializeState(state, kTrailerSize), error);
 }
 
 void StateStore::Journal(std::string_view line) {

@@ -2,8 +2,8 @@
 
 // The stored state of the simulated controller in its folder:
 //   lock         the lock file (flock): every change is made under its exclusive lock
-//   state.bin    the devices and the scripted behaviour (format in controller_state.h),
-//                replaced in one step on every change
+//   state.bin    the devices and the scripted behaviour (format in controller_state.h), in
+//                two slots: each change goes into the one not holding the state (state_file.h)
 //   journal.txt  the journal, one line per library call while it is on
 // A folder without state.bin holds the first-use state.
 
@@ -16,6 +16,7 @@
 
 #include "vivuraz/controller_state.h"
 #include "vivuraz/folder_lock.h"
+#include "vivuraz/state_file.h"
 
 namespace vivuraz {
 
@@ -48,6 +49,7 @@ class StateStore {
 
   private:
     std::optional<std::filesystem::path> folder;
+    StateFile stateFile;
     FolderLock lock;
     ControllerState state;
     std::string error;

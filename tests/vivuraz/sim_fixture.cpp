@@ -1,6 +1,7 @@
 #include "tests/vivuraz/sim_fixture.h"
 
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -21,6 +22,20 @@ SimTest::SimTest() : folder(temp / "state") {
 SimTest::~SimTest() {
     VivuRAZLib_Unload();
     unsetenv("VIVURAZ_SIM_DIR");
+}
+
+pid_t StartChild(const std::function<bool()>& work) {
+    const pid_t pid = fork();
+    if (pid == 0) {
+        _exit(work() ? 0 : 1);
+    }
+    return pid;
+}
+
+int WaitForChild(pid_t pid) {
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
 std::vector<std::string> JournalLines() {

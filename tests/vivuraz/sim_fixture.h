@@ -5,9 +5,11 @@
 // as its own process.
 
 #include <gtest/gtest.h>
+#include <sys/types.h>
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -23,6 +25,14 @@ class SimTest : public ::testing::Test {
     testsupport::TempDir temp;
     std::filesystem::path folder;  // not created: the library makes it on first use
 };
+
+// Runs `work` in a child process, which exits 0 when it returns true and 1 otherwise; the child
+// never returns here.
+pid_t StartChild(const std::function<bool()>& work);
+
+// The child's exit code, or 128 and the signal's number when a signal ended it (as a shell
+// tells it).
+int WaitForChild(pid_t pid);
 
 // The journal's lines, without their line ends.
 std::vector<std::string> JournalLines();

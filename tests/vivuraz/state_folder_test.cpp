@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
@@ -30,20 +29,8 @@ class VivuRAZStateFolderTest : public simtest::SimTest {
     VivuRAZStateFolderTest() { VivuRAZLib_Load(); }
 };
 
-// Runs `work` in a child process and gives its exit status; the child never returns here.
-pid_t StartChild(const std::function<bool()>& work) {
-    const pid_t pid = fork();
-    if (pid == 0) {
-        _exit(work() ? 0 : 1);
-    }
-    return pid;
-}
-
-int WaitForChild(pid_t pid) {
-    int status = 0;
-    waitpid(pid, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
+using simtest::StartChild;
+using simtest::WaitForChild;
 
 TEST_F(VivuRAZStateFolderTest, WhatOneProcessWritesTheNextSees) {
     Bytes table(128, 0x00);
