@@ -3,14 +3,15 @@
 // writing the same bytes with one plain synced write per file.
 //
 // The baseline writes exactly the files the download leaves on disk, with the content it left:
-//   Update Configuration:            state.bin (the library's stored device: configuration and
-//                                    firmware EEPROM, register space)
+//   Update Configuration:            state.bin's newest record (the library's stored device:
+//                                    configuration and firmware EEPROM, register space, and
+//                                    the record's trailer)
 //   Update Firmware:                 TempBinData.bin, UnConfig_Rom.bin, state.bin
 //   Update Configuration / Firmware: TempBinData.bin, Config_Rom.bin, state.bin
 // each as open, write, fsync, close. That is the least a download must do to leave its files
 // on disk and durable, so the ratio shows what the procedure and the library add: their reads
-// of the state, the atomic replace (temporary file, fsync, rename, fsync of the folder) and
-// any further write or sync.
+// of the state, one stored record per EEPROM write (vivuraz/state_file.h) and any further
+// write or sync.
 //
 // Both sides write in the same scratch folder under $TMPDIR (else /tmp): the disk decides the
 // cost of a sync, so point TMPDIR at the disk you want to measure.
@@ -20,7 +21,9 @@
 #include <unistd.h>
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -33,10 +36,23 @@
 #include "image/rom_image.h"
 #include "tests/support/download_context.h"
 #include "tests/support/temp_dir.h"
+#include "vivuraz/state_file.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+
+// As many bytes as the library last stored in state.bin: its newest record's payload and
+// trailer. (The file itself holds two slots and is sparse: not what one store writes.)
+std::vector<unsigned char> StoredRecord(const fs::path& stateFile) {
+    std::vector<std::uint8_t> payload;
+    std::string error;
+    if (vivuraz::StateFile(stateFile).ReadNewest(payload, error) != vivuraz::SlotRead::Read) {
+        throw std::runtime_error("state.bin has no stored record: " + error);
+    }
+    payload.resize(payload.size() + vivuraz::kTrailerSize);
+    return {payload.begin(), payload.end()};
+}
 
 enum class Download { Configuration, Firmware, ConfigurationFirmware };
 
@@ -101,7 +117,7 @@ class DownloadDialog {
         for (const fs::path& name : WorkingFilesOf(download)) {
             files.push_back({name, testsupport::ReadBytes(name)});
         }
-        files.push_back({"state.bin", testsupport::ReadBytes(TheScratch().StateFile())});
+        files.push_back({"state.bin", StoredRecord(TheScratch().StateFile())});
         return files;
     }
 
