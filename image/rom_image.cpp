@@ -67,8 +67,12 @@ void WriteRomFile(const std::string& romName, const RomTable& table,
     rom.Flush();
     rom.Seek(kRomTableBytes);
     rom.Write(firmwareImage);
-    // An old file that survived the delete must not keep its tail behind the new content.
-    rom.SetLength(kRomTableBytes + firmwareImage.size());
+    // An old file that survived the delete must not keep its tail behind the new content. (Only
+    // then: cutting a file to its own length still costs the file system a truncation.)
+    const std::uint64_t length = kRomTableBytes + firmwareImage.size();
+    if (rom.Length() > length) {
+        rom.SetLength(length);
+    }
     rom.Flush();
     rom.Close();
 }
