@@ -105,6 +105,12 @@ ControllerState InitialState() {
 
 std::vector<std::uint8_t> SerializeState(const ControllerState& state, std::size_t spare) {
     std::vector<std::uint8_t> out;
+    SerializeStateInto(state, spare, out);
+    return out;
+}
+
+void SerializeStateInto(const ControllerState& state, std::size_t spare,
+                        std::vector<std::uint8_t>& out) {
     out.reserve(SerializedSize(state) + spare);
     out.assign(kMagic.begin(), kMagic.end());
     PutInt(out, state.journalOn ? 1 : 0);
@@ -120,7 +126,6 @@ std::vector<std::uint8_t> SerializeState(const ControllerState& state, std::size
         PutInt(out, static_cast<std::int32_t>(device.firmware.size()));
         PutBytes(out, device.firmware);
     }
-    return out;
 }
 
 std::optional<ControllerState> ParseState(std::span<const std::uint8_t> bytes) {

@@ -82,6 +82,9 @@ ControllerState InitialState();
 
 // `spare` bytes of room are left at the end for what the caller appends.
 std::vector<std::uint8_t> SerializeState(const ControllerState& state, std::size_t spare = 0);
+// The same into `out`, whose capacity is reused.
+void SerializeStateInto(const ControllerState& state, std::size_t spare,
+                        std::vector<std::uint8_t>& out);
 
 // Nothing when the bytes are not a complete, consistent state file.
 std::optional<ControllerState> ParseState(std::span<const std::uint8_t> bytes);

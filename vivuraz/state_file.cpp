@@ -139,7 +139,7 @@ SlotRead StateFile::ReadNewest(std::vector<std::uint8_t>& payload, std::string& 
     return SlotRead::Damaged;
 }
 
-bool StateFile::Write(std::vector<std::uint8_t> payload, std::string& error) {
+bool StateFile::Write(std::vector<std::uint8_t>& payload, std::string& error) {
     if (!looked) {
         // A reset writes without reading first; a damaged file has no newest slot to keep.
         std::vector<std::uint8_t> ignored;

@@ -57,7 +57,8 @@ class StateFile {
     // Stores `payload` (at most kMaxStateSize bytes; kTrailerSize bytes of spare capacity save a
     // copy) as the newest state. False with `error` set when it can't, and the state before it
     // stays the newest.
-    bool Write(std::vector<std::uint8_t> payload, std::string& error);
+    // `payload` becomes the whole record: the trailer is appended to it.
+    bool Write(std::vector<std::uint8_t>& payload, std::string& error);
 
     const std::filesystem::path& Path() const { return file; }
 
