@@ -2,7 +2,9 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
 #include <memory>
+#include <system_error>
 
 #include "config/field_ops.h"
 #include "config/field_rules.h"
@@ -76,9 +78,19 @@ std::optional<Refusal> ApplyKeyLine(const IniTokens& tokens, std::int64_t lineNu
     return UnknownKeyRefusal(lineNumber);
 }
 
+// Anything but a plain file (or a name that isn't there, which the open then reports) is
+// refused before it is opened: a FIFO would hold the dialog in the open until some writer
+// came, and a device such as /dev/zero never ends its first line.
+bool IsPlainFileOrMissing(const std::string& path) {
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(path, error);
+    return error || status.type() == std::filesystem::file_type::regular;
+}
+
 std::optional<Refusal> ReadInto(const std::string& path, ConfigTable& table, FormState& form,
                                 std::vector<Assignment>& assignments) {
-    FilePtr file(path.empty() ? nullptr : std::fopen(path.c_str(), "rb"));
+    const bool readable = !path.empty() && IsPlainFileOrMissing(path);
+    FilePtr file(readable ? std::fopen(path.c_str(), "rb") : nullptr);
     if (!file) {
         return ErrorRefusal(kCantBeReaded);
     }

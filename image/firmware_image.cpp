@@ -53,7 +53,18 @@ bool AtCleanEnd(std::FILE* file) {
 
 // The whole raw file in one read, or nothing when it can't be opened, is too large for the
 // length field, or can't be read whole.
+// Only a plain file can be firmware: a FIFO would hold the download in the open until some
+// writer came, and a device has no size to frame. A missing name is left to the open.
+bool IsPlainFileOrMissing(const std::string& path) {
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(path, error);
+    return error || status.type() == std::filesystem::file_type::regular;
+}
+
 std::optional<RawFirmware> ReadRawFirmware(const std::string& rawPath) {
+    if (!IsPlainFileOrMissing(rawPath)) {
+        return std::nullopt;
+    }
     const CFile raw = OpenForReading(rawPath);
     if (!raw) {
         return std::nullopt;

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <ostream>
 
@@ -276,7 +277,11 @@ INSTANTIATE_TEST_SUITE_P(Ini, LoadCaseTest, testing::ValuesIn(LoadCases()),
 
 TEST(IniReader, FileThatCannotBeReadLeavesErasedSealedTable) {
     testsupport::TempDir dir;
-    const std::string paths[] = {(dir / "missing.ini").string(), "", dir.path().string()};
+    // A FIFO nobody writes to would block the open; /dev/zero would never end a line.
+    const std::string fifo = (dir / "stream.ini").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::string paths[] = {(dir / "missing.ini").string(), "", dir.path().string(), fifo,
+                                 "/dev/zero"};
     for (const std::string& path : paths) {
         ConfigTable table;
         table.bytes.fill(0x00);

@@ -1,6 +1,7 @@
 #include "image/firmware_image.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -104,11 +105,16 @@ TEST(BuildFirmwareImage, RefusedRawFileLeavesTheImageAlone) {
     }
 }
 
-TEST(BuildFirmwareImage, FolderAsRawFileIsRefused) {
+// A folder, a FIFO nobody writes to (which would block the open) and a device are no firmware.
+TEST(BuildFirmwareImage, RawFilesThatAreNoPlainFilesAreRefused) {
     TempDir dir;
     const std::string image = (dir / "TempBinData.bin").string();
-    EXPECT_FALSE(BuildFirmwareImage(dir.path().string(), image));
-    EXPECT_FALSE(std::filesystem::exists(image));
+    const std::string fifo = (dir / "stream.bin").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    for (const std::string& raw : {dir.path().string(), fifo, std::string("/dev/zero")}) {
+        EXPECT_FALSE(BuildFirmwareImage(raw, image)) << raw;
+        EXPECT_FALSE(std::filesystem::exists(image)) << raw;
+    }
 }
 
 TEST(BuildFirmwareImage, UnwritableImagePathFails) {
