@@ -23,9 +23,9 @@ using Bytes = std::vector<std::uint8_t>;
 using device::LibrarySession;
 using device::UnloadPolicy;
 
-const std::string kLoad = "VivuRAZLib_Load -> 0";
-const std::string kOpen = "VivuRAZLib_OpenDev count=1 device=1 -> 0";
-const std::string kUnload = "VivuRAZLib_Unload -> 0";
+using simtest::kLoad;
+using simtest::kOpen;
+using simtest::kUnload;
 
 class DeviceBindingTest : public simtest::SimTest {
   protected:

@@ -331,7 +331,7 @@ TEST_F(DownloadFaultTest, ADeviceDetachedAfterTheTableWriteFailsTheFirmwareWrite
     EXPECT_THAT(Describe(unplugging.boxes),
                 ElementsAre(kTableDone,
                             "application box: Downloading Firmware is Failed ! (" + code + ")"));
-    EXPECT_EQ(simtest::JournalLines().back(), "VivuRAZLib_Unload -> 0");
+    EXPECT_EQ(simtest::JournalLines().back(), simtest::kUnload);
     EXPECT_EQ(form.commitOnly + form.commitSucceeded + form.firmwareImageBuilt, 0);
 }
 

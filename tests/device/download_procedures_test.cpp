@@ -27,9 +27,9 @@ using testsupport::ErrorBox;
 using testsupport::InformationBox;
 using testsupport::ShownBox;
 
-const std::string kLoad = "VivuRAZLib_Load -> 0";
-const std::string kOpen = "VivuRAZLib_OpenDev count=1 device=1 -> 0";
-const std::string kUnload = "VivuRAZLib_Unload -> 0";
+using simtest::kLoad;
+using simtest::kOpen;
+using simtest::kUnload;
 
 std::string ConfigWrite(int result) {
     return "VivuRAZLib_Q4870_AccessConfigEEPROM device=1 direction=1 length=128 -> " +

@@ -24,8 +24,8 @@ using testsupport::ErrorBox;
 using testsupport::ExclamationBox;
 using testsupport::ShownBox;
 
-const std::string kLoad = "VivuRAZLib_Load -> 0";
-const std::string kUnload = "VivuRAZLib_Unload -> 0";
+using simtest::kLoad;
+using simtest::kUnload;
 
 std::string VersionRead(int result) {
     return "VivuRAZLib_Q4870_AccessRegister device=1 direction=0 address=0x07F0 length=6 -> " +
@@ -47,7 +47,7 @@ struct VersionCase {
 
 TEST_F(FirmwareVersionTest, OneBoxPerOutcomeAndAlwaysUnloaded) {
     const unsigned char version[] = {0x01, 0xAB, 0x00, 0xFF, 0x10, 0x7F};
-    const std::string open = "VivuRAZLib_OpenDev count=1 device=1 -> 0";
+    const std::string& open = simtest::kOpen;
     const std::vector<VersionCase> cases = {
         {"version shown in lower case",
          [&] { VivuRAZSim_SetVersion(1, version); },
@@ -85,7 +85,7 @@ TEST_F(FirmwareVersionTest, OneBoxPerOutcomeAndAlwaysUnloaded) {
 TEST_F(FirmwareVersionTest, TwoPressesMakeTwoFullSequences) {
     device::OnShowFwVersion(prompts);
     device::OnShowFwVersion(prompts);
-    const std::string open = "VivuRAZLib_OpenDev count=1 device=1 -> 0";
+    const std::string& open = simtest::kOpen;
     EXPECT_THAT(simtest::JournalLines(), ElementsAre(kLoad, open, VersionRead(0), kUnload, kLoad,
                                                      open, VersionRead(0), kUnload));
     EXPECT_THAT(prompts.Texts(), ElementsAre("01 75 00 0a b2 ff", "01 75 00 0a b2 ff"));

@@ -161,7 +161,7 @@ TEST_F(RegisterDebugTest, ReadFillsAsManyCellsAsBytesUpToTheWholeGrid) {
             }
         }
         EXPECT_THAT(simtest::JournalLines(),
-                    ElementsAre("VivuRAZLib_Load -> 0", "VivuRAZLib_OpenDev count=1 device=1 -> 0",
+                    ElementsAre(simtest::kLoad, simtest::kOpen,
                                 "VivuRAZLib_Q4870_AccessRegister device=1 direction=0 "
                                 "address=0x07F0 length=" +
                                     std::to_string(c.lengthRead) + " -> 0"));
@@ -241,7 +241,7 @@ TEST_F(RegisterDebugTest, ReadAndWriteLoadAndOpenOnEveryPressAndNeverUnload) {
     Read("0", "1");
     Write("0", "1");
     const auto lines = simtest::JournalLines();
-    EXPECT_EQ(std::count(lines.begin(), lines.end(), "VivuRAZLib_Load -> 0"), 4);
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), simtest::kLoad), 4);
     EXPECT_THAT(lines, Not(Contains(HasSubstr("Unload"))));
 }
 

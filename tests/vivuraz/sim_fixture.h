@@ -37,6 +37,11 @@ int WaitForChild(pid_t pid);
 // The journal's lines, without their line ends.
 std::vector<std::string> JournalLines();
 
+// The journal lines of a successful load, open of the one attached device, and unload.
+inline const std::string kLoad = "VivuRAZLib_Load -> 0";
+inline const std::string kOpen = "VivuRAZLib_OpenDev count=1 device=1 -> 0";
+inline const std::string kUnload = "VivuRAZLib_Unload -> 0";
+
 struct CliResult {
     int exitCode = -1;  // -1 when the process did not exit normally (a crash)
     std::string out;
